@@ -1,0 +1,16 @@
+# vk_layer(NAME DEPENDS ...) builds the static library of one layer from the
+# sources of the current folder; the platform layer adds its backend itself.
+function(vk_layer name)
+  cmake_parse_arguments(L "" "" "DEPENDS;EXTRA_SOURCES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(APPEND sources ${L_EXTRA_SOURCES})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${L_DEPENDS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${L_DEPENDS})
+  endif()
+endfunction()

@@ -1,0 +1,93 @@
+#include "platform/Stream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Error.h"
+
+namespace vk {
+
+namespace {
+
+std::int64_t resolveSeek(std::int64_t offset, SeekOrigin origin, std::int64_t position,
+                         std::int64_t size, const std::string& name) {
+    std::int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? position : size;
+    std::int64_t target = base + offset;
+    if (target < 0) throw Error(name + ": seek before the beginning");
+    return target;
+}
+
+}  // namespace
+
+void Stream::readExact(void* buffer, std::size_t count) {
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    while (count > 0) {
+        std::size_t got = read(out, count);
+        if (got == 0) throw Error(name() + ": unexpected end of data");
+        out += got;
+        count -= got;
+    }
+}
+
+std::int64_t Stream::copyFrom(Stream& source, std::int64_t count) {
+    std::vector<std::uint8_t> chunk(64 * 1024);
+    std::int64_t copied = 0;
+    while (count < 0 || copied < count) {
+        std::size_t want = chunk.size();
+        if (count >= 0) want = static_cast<std::size_t>(std::min<std::int64_t>(want, count - copied));
+        std::size_t got = source.read(chunk.data(), want);
+        if (got == 0) {
+            if (count >= 0) throw Error(source.name() + ": unexpected end of data");
+            break;
+        }
+        write(chunk.data(), got);
+        copied += static_cast<std::int64_t>(got);
+    }
+    return copied;
+}
+
+std::size_t MemoryStream::read(void* buffer, std::size_t count) {
+    if (position_ >= bytes_.size()) return 0;
+    std::size_t n = std::min(count, bytes_.size() - position_);
+    std::memcpy(buffer, bytes_.data() + position_, n);
+    position_ += n;
+    return n;
+}
+
+void MemoryStream::write(const void* buffer, std::size_t count) {
+    if (count == 0) return;
+    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+    std::memcpy(bytes_.data() + position_, buffer, count);
+    position_ += count;
+}
+
+std::int64_t MemoryStream::seek(std::int64_t offset, SeekOrigin origin) {
+    position_ = static_cast<std::size_t>(
+        resolveSeek(offset, origin, static_cast<std::int64_t>(position_), size(), name_));
+    return static_cast<std::int64_t>(position_);
+}
+
+void MemoryStream::setSize(std::int64_t newSize) {
+    if (newSize < 0) throw Error(name_ + ": negative size");
+    bytes_.resize(static_cast<std::size_t>(newSize));
+}
+
+std::size_t ByteViewStream::read(void* buffer, std::size_t count) {
+    if (position_ >= size_) return 0;
+    std::size_t n = std::min(count, size_ - position_);
+    std::memcpy(buffer, data_ + position_, n);
+    position_ += n;
+    return n;
+}
+
+void ByteViewStream::write(const void*, std::size_t) { throw Error(name_ + ": the stream is read-only"); }
+
+std::int64_t ByteViewStream::seek(std::int64_t offset, SeekOrigin origin) {
+    position_ = static_cast<std::size_t>(
+        resolveSeek(offset, origin, static_cast<std::int64_t>(position_), size(), name_));
+    return static_cast<std::int64_t>(position_);
+}
+
+void ByteViewStream::setSize(std::int64_t) { throw Error(name_ + ": the stream is read-only"); }
+
+}  // namespace vk

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/Text.h"
+
+namespace vk {
+namespace {
+
+TEST(Text, Cp1251RoundTripsEveryByte) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(toCp1251(fromCp1251(all)), all);
+    EXPECT_EQ(toCp1251("Кронта"), "\xCA\xF0\xEE\xED\xF2\xE0");
+    EXPECT_EQ(fromCp1251("\xA8\xB8\xB9"), "Ёё№");
+}
+
+TEST(Text, UnrepresentableCharacterFailsLoudlyWhereStored) {
+    EXPECT_THROW(toCp1251("日本"), Error);
+    EXPECT_EQ(toCp1251Lossy("a日b"), "a?b");
+    EXPECT_THROW(toCp1251("\xC3"), Error);        // cut sequence
+    EXPECT_THROW(toCp1251("\xC0\x80"), Error);    // overlong
+    EXPECT_THROW(toCp1251("\xED\xA0\x80"), Error);  // surrogate
+}
+
+TEST(Text, Utf16RoundTripIncludingSurrogates) {
+    std::string text = "Установка \xF0\x9F\x98\x80";
+    std::u16string wide = toUtf16(text);
+    EXPECT_EQ(wide.size(), 12u);
+    EXPECT_EQ(fromUtf16(wide), text);
+    EXPECT_THROW(fromUtf16(u"\xD800x"), Error);
+}
+
+TEST(Text, AnsiCaseMappingCoversCyrillic) {
+    EXPECT_EQ(ansiUpper("подключения ёжик ђ ґ i"), "ПОДКЛЮЧЕНИЯ ЁЖИК Ђ Ґ I");
+    EXPECT_EQ(ansiLower("ПОДКЛЮЧЕНИЯ Ё"), "подключения ё");
+    EXPECT_TRUE(sameText("Application", "APPLICATION"));
+    EXPECT_TRUE(sameText("Индекс", "иНДЕКС"));
+    EXPECT_FALSE(sameText("Индекс", "Индекс1"));
+}
+
+TEST(Text, CollationOrdersLatinBeforeCyrillicAndYoAfterYe) {
+    EXPECT_LT(compareText("zeta", "альфа"), 0);
+    EXPECT_LT(compareText("Ель", "Ёж"), 0);
+    EXPECT_LT(compareText("Ёж", "Жук"), 0);
+    EXPECT_LT(compareText("abc", "ABCD"), 0);
+    EXPECT_EQ(compareText("ёж", "ЁЖ"), 0);
+}
+
+TEST(Text, TruncateCountsCharactersNotBytes) {
+    EXPECT_EQ(truncateChars("Привет", 3), "При");
+    EXPECT_EQ(truncateChars("ab", 5), "ab");
+}
+
+}  // namespace
+}  // namespace vk
