@@ -1,0 +1,26 @@
+#pragma once
+// One machine per test. On the hosted platform a fresh machine folder with
+// defaults; on Windows the real machine. Either way a scratch folder that the
+// test owns and that is removed afterwards.
+#include <string>
+
+namespace vk::test {
+
+class TestMachine {
+public:
+    TestMachine();
+    ~TestMachine();
+    TestMachine(const TestMachine&) = delete;
+    TestMachine& operator=(const TestMachine&) = delete;
+
+    // Windows path (no trailing "\") of an empty folder for this test.
+    const std::string& scratch() const { return scratch_; }
+    // A registry path under HKEY_CURRENT_USER that this test may use and that is removed afterwards.
+    const std::string& registryScratch() const { return registryScratch_; }
+
+private:
+    std::string scratch_;
+    std::string registryScratch_;
+};
+
+}  // namespace vk::test
