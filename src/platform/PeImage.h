@@ -77,16 +77,31 @@ private:
         std::uint32_t rawOffset;
         std::uint32_t rawSize;
     };
+    // Where an RVA lies in the file and how many bytes of its section follow it there.
+    struct Mapped {
+        std::int64_t offset;
+        std::int64_t available;
+    };
 
+    void readHeaders();
+    std::optional<Mapped> map(std::uint32_t rva) const;
     std::int64_t fileOffsetOf(std::uint32_t rva, std::uint32_t size, const char* what) const;
+    void requireInFile(std::int64_t offset, std::size_t size, const char* what) const;
+    void readAt(std::int64_t offset, void* buffer, std::size_t size, const char* what);
+    // The OffsetToData field of the entry of directory (an offset into the
+    // resource area) that matches id, or of its first entry without an id.
+    std::optional<std::uint32_t> findEntry(std::uint32_t directory, const ResourceId* id, const char* level);
+    std::string entryName(std::uint32_t nameOffset);
+    std::uint32_t subdirectory(std::uint32_t entry, const char* level) const;
     [[noreturn]] void fail(const std::string& what) const;
 
     Stream& image_;
     std::int64_t imageSize_ = 0;
     bool is64Bit_ = false;
     std::vector<Section> sections_;
-    std::uint32_t resourceRva_ = 0;
-    std::uint32_t resourceSize_ = 0;
+    // The resource directory's file offset and the bytes of its section from there on.
+    std::optional<Mapped> resources_;
+    std::vector<std::uint32_t> visitedDirectories_;
 };
 
 // A read-only window [offset, offset + size) of a stream it owns: how a
