@@ -1,7 +1,7 @@
 // Benchmark driver: compresses one file to SZDD.
 #include <cstdio>
+#include <exception>
 
-#include "HostFileStream.h"
 #include "datalib/Szdd.h"
 
 int main(int argc, char** argv) {
@@ -10,9 +10,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        vk::bench::HostFileStream in(argv[1], false);
-        vk::bench::HostFileStream out(argv[2], true);
-        vk::szddCompress(in, out);
+        vk::szddCompressFile(argv[1], argv[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "szdd_compress: %s\n", e.what());
         return 1;
