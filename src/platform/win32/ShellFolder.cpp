@@ -1,0 +1,15 @@
+#include "platform/win32/ShellFolder.h"
+
+#include "platform/win32/Wide.h"
+
+namespace vk::platform::win32 {
+
+std::string itemPath(LPCITEMIDLIST list) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!SHGetPathFromIDListW(list, buffer)) return {};
+    std::wstring path(buffer);
+    if (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return narrow(path);
+}
+
+}  // namespace vk::platform::win32

@@ -1,0 +1,77 @@
+#!/bin/sh
+# Runs a Windows program of the win32 build under Wine, in a prefix of that build.
+#   run-wine.sh PREFIX --start            make the prefix (once), keep its server up and,
+#                                         when there is no display, start one Xvfb for the run
+#   run-wine.sh PREFIX --stop             stop the prefix's server and that Xvfb
+#   run-wine.sh PREFIX PROGRAM [ARGS...]  run PROGRAM
+# Making the prefix takes about 10 s; later starts take a fraction of a second
+# while the server stays up. All programs of a run share one display: Wine's
+# desktop process outlives a program, and a display that went away with an
+# earlier program stalls the next one. Without --start and without a display,
+# programs run with none, which console programs do not need.
+set -eu
+prefix=$1
+shift
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+xvfb_pid="$prefix.xvfb-pid"
+xvfb_display="$prefix.xvfb-display"
+
+make_prefix() {
+    mkdir -p "$(dirname "$prefix")"
+    # Tests may start in parallel: one makes the prefix, the others wait for it.
+    (
+        flock 9
+        if [ ! -f "$prefix/.ready" ]; then
+            rm -rf "$prefix"
+            wineboot -i >/dev/null 2>&1
+            wineserver -w
+            touch "$prefix/.ready"
+        fi
+    ) 9>"$prefix.lock"
+}
+
+start_display() {
+    [ -z "${DISPLAY:-}" ] || return 0
+    rm -f "$xvfb_display"
+    # Xvfb picks a free display and writes its number once it accepts clients.
+    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$xvfb_display" 2>/dev/null </dev/null &
+    echo $! >"$xvfb_pid"
+    for _ in $(seq 100); do
+        [ -s "$xvfb_display" ] && return 0
+        sleep 0.1
+    done
+    echo "run-wine.sh: Xvfb did not start" >&2
+    return 1
+}
+
+stop_display() {
+    if [ -f "$xvfb_pid" ]; then
+        kill "$(cat "$xvfb_pid")" 2>/dev/null || true
+        rm -f "$xvfb_pid" "$xvfb_display"
+    fi
+}
+
+use_display() {
+    if [ -z "${DISPLAY:-}" ] && [ -s "$xvfb_display" ] && kill -0 "$(cat "$xvfb_pid")" 2>/dev/null; then
+        export DISPLAY=":$(cat "$xvfb_display")"
+    fi
+}
+
+case "${1:-}" in
+--start)
+    make_prefix
+    stop_display
+    start_display
+    # Kept up until --stop, or a minute after its last program ends.
+    wineserver -p60 </dev/null >/dev/null 2>&1
+    ;;
+--stop)
+    wineserver -k 2>/dev/null || true
+    stop_display
+    ;;
+*)
+    make_prefix
+    use_display
+    exec wine "$@"
+    ;;
+esac
