@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SZDD benchmark, whole processes, file to file, on a 64 MiB mix of executables
 # and documents made from this machine's files:
-#   expansion:   our szdd_expand (and the trs tool, when built) against libmspack
+#   expansion:   our szdd_file expand (and the trs tool, when built) against libmspack
 #                (mspack_szdd_expand), best of 3;
-#   compression: our szdd_compress against mscompress, size and time.
+#   compression: our szdd_file compress against mscompress, size and time.
 # Usage: bench/run-szdd.sh [BUILD_DIR] [WORK_DIR]   (build first: cmake --build --preset native)
 set -euo pipefail
 
@@ -12,7 +12,7 @@ build=${1:-$here/../build/native}/bench
 trs=$build/../tools/trs
 work=${2:-${TMPDIR:-/tmp}/vk-szdd-bench}
 mkdir -p "$work"
-for tool in "$build/szdd_expand" "$build/szdd_compress" "$build/mspack_szdd_expand"; do
+for tool in "$build/szdd_file" "$build/mspack_szdd_expand"; do
     [[ -x $tool ]] || { echo "missing $tool (build the native preset; libmspack-dev for the baseline)" >&2; exit 1; }
 done
 command -v mscompress >/dev/null || { echo "mscompress is not installed (apt-get install mscompress)" >&2; exit 1; }
@@ -44,15 +44,15 @@ echo "input: $input ($(size "$input") bytes)"
 cp "$input" "$work/theirs.bin"
 rm -f "$work/theirs.bin_"
 t_mscompress=$(seconds mscompress "$work/theirs.bin")
-t_compress=$(seconds "$build/szdd_compress" "$input" "$work/ours.szdd")
+t_compress=$(seconds "$build/szdd_file" compress "$input" "$work/ours.szdd")
 s_theirs=$(size "$work/theirs.bin_")
 s_ours=$(size "$work/ours.szdd")
 
-t_expand=$(best_of_3 "$build/szdd_expand" "$work/theirs.bin_" "$work/ours.out")
+t_expand=$(best_of_3 "$build/szdd_file" expand "$work/theirs.bin_" "$work/ours.out")
 cmp "$work/ours.out" "$input"
 t_mspack=$(best_of_3 "$build/mspack_szdd_expand" "$work/theirs.bin_" "$work/mspack.out")
 cmp "$work/mspack.out" "$input"
-t_expand_ours=$(best_of_3 "$build/szdd_expand" "$work/ours.szdd" "$work/ours.out")
+t_expand_ours=$(best_of_3 "$build/szdd_file" expand "$work/ours.szdd" "$work/ours.out")
 cmp "$work/ours.out" "$input"
 t_mspack_ours=$(best_of_3 "$build/mspack_szdd_expand" "$work/ours.szdd" "$work/mspack.out")
 cmp "$work/mspack.out" "$input"

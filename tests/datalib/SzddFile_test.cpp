@@ -15,12 +15,6 @@ void writeFile(const std::string& path, const Bytes& bytes) {
     platform::openFile(path, platform::FileMode::Create)->write(bytes.data(), bytes.size());
 }
 
-Bytes readFile(const std::string& path) {
-    MemoryStream copy;
-    copy.copyFrom(*platform::openFile(path, platform::FileMode::OpenRead));
-    return copy.bytes();
-}
-
 TEST(SzddFile, CompressesAndExpandsFileToFile) {
     test::TestMachine machine;
     const std::string plain = machine.scratch() + "\\Vorkast.exe";
@@ -29,12 +23,12 @@ TEST(SzddFile, CompressesAndExpandsFileToFile) {
     Bytes data = test::textLike(50000, 11);
     writeFile(plain, data);
     szddCompressFile(plain, packed, 'e');
-    EXPECT_EQ(readFile(packed)[9], 'e');
+    EXPECT_EQ(test::readPlatformFile(packed)[9], 'e');
     expandFileOrCopy(packed, expanded);
-    EXPECT_EQ(readFile(expanded), data);
+    EXPECT_EQ(test::readPlatformFile(expanded), data);
     // A plain file is copied.
     expandFileOrCopy(plain, expanded);
-    EXPECT_EQ(readFile(expanded), data);
+    EXPECT_EQ(test::readPlatformFile(expanded), data);
 }
 
 TEST(SzddFile, AFailedExpansionLeavesNoTarget) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSystem.h"
+#include "platform/Stream.h"
+
 namespace vk::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -47,6 +50,13 @@ inline Bytes textLike(std::size_t size, unsigned seed) {
     }
     bytes.resize(size);
     return bytes;
+}
+
+// A whole file read through the platform layer.
+inline Bytes readPlatformFile(const std::string& path) {
+    MemoryStream copy;
+    copy.copyFrom(*platform::openFile(path, platform::FileMode::OpenRead));
+    return copy.bytes();
 }
 
 }  // namespace vk::test

@@ -27,12 +27,6 @@ LONG lzCopy(const std::string& packed, const std::string& target) {
     return copied;
 }
 
-Bytes readFile(const std::string& path) {
-    MemoryStream copy;
-    copy.copyFrom(*platform::openFile(path, platform::FileMode::OpenRead));
-    return copy.bytes();
-}
-
 TEST(Win32Szdd, LzCopyExpandsOurFiles) {
     test::TestMachine machine;
     Bytes period4096 = test::randomBytes(4096, 2);
@@ -54,7 +48,7 @@ TEST(Win32Szdd, LzCopyExpandsOurFiles) {
         MemoryStream in(data);
         szddCompress(in, *platform::openFile(packed, platform::FileMode::Create));
         EXPECT_EQ(lzCopy(packed, expanded), static_cast<LONG>(data.size())) << name;
-        EXPECT_EQ(readFile(expanded), data) << name;
+        EXPECT_EQ(test::readPlatformFile(expanded), data) << name;
     }
 }
 
