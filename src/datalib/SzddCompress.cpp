@@ -69,9 +69,9 @@ private:
 
 class Compressor {
 public:
+    // Small inputs get blocks (and buffers) of their own size.
     Compressor(Stream& in, Stream& out, std::uint32_t size)
-        : in_(in), writer_(out, std::clamp<std::size_t>(size, 1, kMaxBlockSize)),
-          blockSize_(std::clamp<std::size_t>(size, 1, kMaxBlockSize)),
+        : in_(in), blockSize_(std::clamp<std::size_t>(size, 1, kMaxBlockSize)), writer_(out, blockSize_),
           buffer_(kWindowSize + blockSize_ + kMaxMatch), longest_(blockSize_), cost_(blockSize_ + 1),
           choice_(blockSize_) {
         // The positions before the data are the window's initial fill, which references may use.
@@ -158,9 +158,9 @@ private:
     }
 
     Stream& in_;
+    std::size_t blockSize_;
     GroupWriter writer_;
     MatchFinder finder_;
-    std::size_t blockSize_;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t bufferStart_ = 0;
     std::uint64_t bufferEnd_ = 0;
