@@ -13,7 +13,10 @@
 // thread empties with pump().
 //
 // A send from the window's own thread calls the handler directly, as Windows
-// does. The window must outlive every sender that holds its handle.
+// does. A handler's failure belongs to the window's thread: pumpUntil throws
+// it there, after a waiting sender has been released, and the sender goes on
+// as if the message had been handled. The window must outlive every sender
+// that holds its handle.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,8 +61,8 @@ void sendMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam,
 void postMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam);
 
 // Runs call on the window's thread and waits for it to return (a thread's
-// "synchronize"); the handler never sees it. An exception from call is
-// rethrown in the caller.
+// "synchronize"); the handler never sees it. Unlike a handler's failure, an
+// exception from call is rethrown in the caller.
 void sendCall(WindowHandle window, const std::function<void()>& call);
 
 }  // namespace vk::platform

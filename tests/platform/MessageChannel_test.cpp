@@ -50,26 +50,30 @@ TEST(MessageChannel, SendsWaitForTheOwnerAndPostsKeepTheirPlaceInTheQueue) {
     for (std::thread::id id : recorder.threads) EXPECT_EQ(id, std::this_thread::get_id());
 }
 
-TEST(MessageChannel, ASentMessagesFailureReachesTheSenderAndCallsRunOnTheOwner) {
+TEST(MessageChannel, AHandlersFailureStaysWithTheOwnerWhileACallsFailureReachesTheCaller) {
     Recorder recorder;
     MessageWindow window(recorder);
-    bool senderSawFailure = false;
+    bool senderWentOn = false;
+    bool callerSawFailure = false;
     std::thread::id callThread;
-    bool called = false;
     std::thread worker([&, handle = window.handle()] {
+        sendMessage(handle, kFail, 0, 0);
+        senderWentOn = true;
         try {
-            sendMessage(handle, kFail, 0, 0);
-        } catch (const Error& e) {
-            senderSawFailure = std::string(e.what()) == "handler failed";
+            sendCall(handle, [&] {
+                callThread = std::this_thread::get_id();
+                throw Error("call failed");
+            });
+        } catch (const Error&) {
+            callerSawFailure = true;
         }
-        sendCall(handle, [&] {
-            callThread = std::this_thread::get_id();
-            called = true;
-        });
+        postMessage(handle, kLast, 0, 0);
     });
-    window.pumpUntil([&] { return called; });
+    EXPECT_THROW(window.pumpUntil([] { return false; }), Error);
+    window.pumpUntil([&] { return recorder.last; });
     worker.join();
-    EXPECT_TRUE(senderSawFailure);
+    EXPECT_TRUE(senderWentOn);
+    EXPECT_TRUE(callerSawFailure);
     EXPECT_EQ(callThread, std::this_thread::get_id());
 }
 

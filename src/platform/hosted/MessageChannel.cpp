@@ -68,7 +68,7 @@ public:
                 queue_.pop_front();
             }
             if (!message.completion) {
-                deliver(message);  // a posted message's failure is the owner's own
+                deliver(message);
                 continue;
             }
             std::exception_ptr failure;
@@ -77,10 +77,13 @@ public:
             } catch (...) {
                 failure = std::current_exception();
             }
-            std::lock_guard lock(mutex_);
-            message.completion->failure = failure;
-            message.completion->done = true;
-            changed_.notify_all();
+            {
+                std::lock_guard lock(mutex_);
+                if (message.call) message.completion->failure = failure;
+                message.completion->done = true;
+                changed_.notify_all();
+            }
+            if (failure && !message.call) std::rethrow_exception(failure);
         }
     }
 

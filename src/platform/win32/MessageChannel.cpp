@@ -2,10 +2,10 @@
 // caller's messages to the handler. Sends and posts are SendMessageW and
 // PostMessageW with the codes and parameters as given.
 //
-// No exception may cross the window procedure, so it catches them: a sent
-// message's failure goes back to the waiting sender (sends to one window are
-// taken one at a time for that), a posted message's failure is rethrown by
-// pumpUntil on the owning thread.
+// No exception may cross the window procedure, so it catches them: a call's
+// failure goes back to the waiting caller (calls to one window are taken one
+// at a time for that), a message's failure is rethrown by pumpUntil on the
+// owning thread.
 #include "platform/MessageChannel.h"
 
 #include <windows.h>
@@ -54,9 +54,13 @@ public:
                 handler_.handleMessage(code, wParam, lParam);
             return;
         }
-        std::lock_guard lock(sendMutex_);
+        if (code != kCallMessage) {
+            SendMessageW(window_, code, wParam, lParam);
+            return;
+        }
+        std::lock_guard lock(callMutex_);
         SendMessageW(window_, code, wParam, lParam);
-        if (std::exception_ptr failure = std::exchange(sentFailure_, nullptr)) std::rethrow_exception(failure);
+        if (std::exception_ptr failure = std::exchange(callFailure_, nullptr)) std::rethrow_exception(failure);
     }
 
     void pumpUntil(const std::function<bool()>& done) {
@@ -68,7 +72,7 @@ public:
             }
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            if (std::exception_ptr failure = std::exchange(postedFailure_, nullptr))
+            if (std::exception_ptr failure = std::exchange(handlerFailure_, nullptr))
                 std::rethrow_exception(failure);
         }
     }
@@ -85,7 +89,7 @@ private:
             else
                 self->handler_.handleMessage(code, wParam, lParam);
         } catch (...) {
-            (sent ? self->sentFailure_ : self->postedFailure_) = std::current_exception();
+            (code == kCallMessage ? self->callFailure_ : self->handlerFailure_) = std::current_exception();
         }
         // GetMessage returns only for posted messages; wake the pump so that
         // it sees what a sent message changed.
@@ -95,9 +99,9 @@ private:
 
     MessageHandler& handler_;
     HWND window_ = nullptr;
-    std::mutex sendMutex_;
-    std::exception_ptr sentFailure_;
-    std::exception_ptr postedFailure_;
+    std::mutex callMutex_;
+    std::exception_ptr callFailure_;
+    std::exception_ptr handlerFailure_;
 };
 
 MessageWindow::MessageWindow(MessageHandler& handler) : impl_(std::make_unique<Impl>(handler)) {}
