@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "datalib/Paths.h"
 #include "datalib/Szdd.h"
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
@@ -48,10 +49,6 @@ void checkPayloadName(const std::string& stored, const std::string& name) {
     if (unsafe) throw Error("Недопустимое имя файла в пакете установки: \"" + stored + "\".");
 }
 
-bool hasChmExtension(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    return dot != std::string::npos && sameText(std::string_view(name).substr(dot), ".chm");
-}
 
 class CopyPhase {
 public:
@@ -126,7 +123,7 @@ private:
         case fkBDE: return job_.BdeFolder;
         case fkDBClient: return systemDir_;
         case fkCorrection: return job_.LocalPath + "\\Корректировки";
-        case fkDocument: return job_.LocalPath + (hasChmExtension(name) ? "\\Help" : "\\Docs");
+        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(name), ".chm") ? "\\Help" : "\\Docs");
         default: return sameText(name, kUninstallerName) ? windowsDir_ : job_.LocalPath;
         }
     }

@@ -43,7 +43,7 @@ void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, 
     std::string lost;
     {
         std::unique_ptr<Stream> file = platform::openFile(path, platform::FileMode::Create);
-        SaveDataSetToStream(log, *file, [&](const std::string& error) {
+        SaveDataSetToStream(&log, file.get(), [&](const std::string& error) {
             if (!error.empty() && lost.empty()) lost = error;
             return true;
         });

@@ -2,6 +2,7 @@
 // The user's choices handed to the install thread, one bit each, and the
 // package word's bits that the engine tests.
 #include <cstdint>
+#include <string_view>
 
 namespace vk {
 
@@ -16,6 +17,9 @@ enum InstallOption : std::uint32_t {
     ioYaffil = 128,          // rbYaffil selected
     ioRegister = 256,        // cbRegister ticked
 };
+
+// The product's display name: window caption, shortcut and uninstall entry.
+inline constexpr std::string_view kProductCaption = "АС Кронта 3.1";
 
 // The package word of this build: which parts it holds and which wizard features are on.
 constexpr std::uint32_t kPackageFlags = 0x257F;

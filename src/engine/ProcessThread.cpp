@@ -1,5 +1,6 @@
 #include "engine/ProcessThread.h"
 
+#include <exception>
 #include <thread>
 
 #include "engine/CopyPhase.h"
@@ -17,9 +18,10 @@ void TProcessThread::Resume(std::unique_ptr<TProcessThread> thread) {
         // Free the object before telling the owner, so that nothing of it is
         // touched once the owner knows the thread has ended.
         const platform::WindowHandle window = owned->Window;
-        const std::function<void()> onTerminate = std::move(owned->OnTerminate);
+        const auto onTerminate = std::move(owned->OnTerminate);
+        const std::string failure = std::move(owned->failure_);
         owned.reset();
-        if (onTerminate) platform::sendCall(window, onTerminate);
+        if (onTerminate) platform::sendCall(window, [&] { onTerminate(failure); });
     }).detach();
     thread.release();  // only once the thread runs: if it could not start, the object is freed here
 }
@@ -40,8 +42,12 @@ void TProcessThread::Execute() {
         RunCopyPhase(*this, progress);
         RunRegistrationPhase(*this, progress);
         progress.system();
+    } catch (const std::exception& e) {
+        failed = true;
+        failure_ = e.what();
     } catch (...) {
         failed = true;
+        failure_ = "unknown failure";
     }
     progress.finished(failed);
 }

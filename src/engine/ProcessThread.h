@@ -8,6 +8,9 @@
 // read, by the thread. When Execute has ended the thread frees the object and
 // then runs OnTerminate on the window's thread (waiting for it); the owner
 // clears its reference there and must not use the object after Resume.
+// OnTerminate receives the text of the failure that ended the run early, or
+// an empty text; the wizard only learns success or failure from
+// WM_PROCESS_FINISHED, tools also show why.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,7 +41,7 @@ public:
     // The payload: by default the TRSData resource of the running program.
     std::function<std::unique_ptr<Stream>()> OpenPayload;
     // Runs on the window's thread once the thread has ended.
-    std::function<void()> OnTerminate;
+    std::function<void(const std::string& failure)> OnTerminate;
 
     // Starts the thread; it owns and frees the object from now on. When no
     // thread can be started, throws and frees the object.
@@ -51,6 +54,9 @@ public:
     void AddLogEntry(std::string_view value, std::string_view kind, std::int64_t number) const;
 
     void Execute();
+
+private:
+    std::string failure_;
 };
 
 }  // namespace vk

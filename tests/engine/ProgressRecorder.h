@@ -17,6 +17,7 @@ public:
     std::vector<std::string> lines;
     bool finished = false;
     bool failed = false;
+    std::string failure;  // as the thread's end notification gave it
     // Runs inside WM_PROCESS_SYSTEM, while the thread waits.
     std::function<void()> onSystem;
 
@@ -42,7 +43,10 @@ public:
         platform::MessageWindow window(dispatcher);
         bool ended = false;
         thread->Window = window.handle();
-        thread->OnTerminate = [&] { ended = true; };
+        thread->OnTerminate = [&](const std::string& text) {
+            ended = true;
+            failure = text;
+        };
         TProcessThread::Resume(std::move(thread));
         window.pumpUntil([&] { return ended && finished; });
     }
