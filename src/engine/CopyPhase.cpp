@@ -8,6 +8,7 @@
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
 #include "engine/InstallLog.h"
+#include "engine/Payload.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Resources.h"
@@ -41,14 +42,13 @@ std::string installedName(const std::string& stored) {
     return stored.substr(1 + charLength(static_cast<unsigned char>(stored[1])));
 }
 
-// A payload name is a bare file name: anything that could reach outside the
-// destination folder (a separator, a drive, "." or "..") is refused.
+// A payload name must name a file inside its folder: the temporary file takes
+// the name as stored, the destination the name without its variant prefix.
 void checkPayloadName(const std::string& stored, const std::string& name) {
-    const bool unsafe = name.empty() || name == "." || name == ".." ||
-                        stored.find_first_of("\\/:") != std::string::npos;
-    if (unsafe) throw Error("Недопустимое имя файла в пакете установки: \"" + stored + "\".");
+    for (const std::string* checked : {&stored, &name})
+        if (std::string reason = payload::unsafeFileNameReason(*checked); !reason.empty())
+            throw Error("Недопустимое имя файла в пакете установки \"" + stored + "\": " + reason);
 }
-
 
 class CopyPhase {
 public:
@@ -61,20 +61,20 @@ public:
         deleteRuntimePackages();
         if (!ForceDir(tempFolder_)) return;
 
-        TTransporter payload;
-        payload.OpenStream(job_.OpenPayload ? job_.OpenPayload() : openOwnPayload());
-        const int nameField = payload.field(kPayloadName).index();
-        const int kindField = payload.field(kPayloadKind).index();
-        const int indexField = payload.field(kPayloadIndex).index();
-        const int dataField = payload.field(kPayloadData).index();
-        progress_.range(static_cast<std::uint32_t>(payload.recordCount()));
-        for (payload.first(); !payload.eof(); payload.next()) {
-            const std::string stored = payload.asString(nameField);
+        TTransporter table;
+        table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : openOwnPayload());
+        const int nameField = table.field(payload::kFileName).index();
+        const int kindField = table.field(payload::kFileKind).index();
+        const int indexField = table.field(payload::kIndex).index();
+        const int dataField = table.field(payload::kData).index();
+        progress_.range(static_cast<std::uint32_t>(table.recordCount()));
+        for (table.first(); !table.eof(); table.next()) {
+            const std::string stored = table.asString(nameField);
             progress_.text(stored);
-            const std::int64_t kind = payload.asInteger(kindField);
+            const std::int64_t kind = table.asInteger(kindField);
             const std::int32_t configNo =
-                payload.isNull(indexField) ? 0 : static_cast<std::int32_t>(payload.asInteger(indexField));
-            if (belongsToInstallation(kind, stored, configNo)) install(payload, dataField, stored, kind);
+                table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
+            if (belongsToInstallation(kind, stored, configNo)) install(table, dataField, stored, kind);
             progress_.step();
         }
         for (const std::string& folder : folders_) job_.AddLogEntry(folder, logkind::Folder, 0);
@@ -135,13 +135,13 @@ private:
         folders_.push_back(folder);
     }
 
-    void install(TTransporter& payload, int dataField, const std::string& stored, std::int64_t kind) {
+    void install(TTransporter& table, int dataField, const std::string& stored, std::int64_t kind) {
         const std::string name = installedName(stored);
         checkPayloadName(stored, name);
 
         const std::string tempFile = tempFolder_ + "\\" + stored;
         {
-            std::unique_ptr<Stream> data = payload.openBlob(dataField);
+            std::unique_ptr<Stream> data = table.openBlob(dataField);
             platform::openFile(tempFile, platform::FileMode::Create)->copyFrom(*data);
         }
         const std::string folder = destinationFolder(kind, name);

@@ -22,12 +22,6 @@ enum FileKind : std::int64_t {
     fkDocument = 8192,
 };
 
-// The payload's fields.
-inline constexpr std::string_view kPayloadName = "ИмяФайла";
-inline constexpr std::string_view kPayloadKind = "ТипФайла";
-inline constexpr std::string_view kPayloadIndex = "Индекс";
-inline constexpr std::string_view kPayloadData = "Данные";
-
 // Failures of a record that the phase does not absorb (a temporary or
 // destination file that cannot be written, an expansion that fails, a name
 // that would leave its folder) propagate and end the run.

@@ -16,6 +16,7 @@
 #include "datalib/WinUtils.h"
 #include "engine/CopyPhase.h"
 #include "engine/IMDTools.h"
+#include "engine/Payload.h"
 #include "engine/ProcessThread.h"
 #include "platform/FileSystem.h"
 #include "support/TestMachine.h"
@@ -92,11 +93,7 @@ protected:
     }
 
     std::vector<std::uint8_t> payloadBytes() const {
-        RowsDataSet rows({{std::string(kPayloadName), FieldType::String, 64},
-                          {std::string(kPayloadKind), FieldType::Integer, 4},
-                          {std::string(kPayloadIndex), FieldType::SmallInt, 2},
-                          {std::string(kPayloadData), FieldType::Memo, 0}},
-                         records_);
+        RowsDataSet rows(payload::fieldDefs(), records_);
         MemoryStream out;
         SaveDataSetToStream(&rows, &out);
         return out.bytes();
