@@ -60,6 +60,21 @@ inline std::string compressed(const std::string& content) {
     return std::string(out.bytes().begin(), out.bytes().end());
 }
 
+// A payload row: name, kind, configuration number (or null) and the data as stored.
+inline RowsDataSet::Row payloadRow(const std::string& name, std::int64_t kind, const std::string& data,
+                                   std::optional<int> configNo = std::nullopt) {
+    std::optional<std::string> index;
+    if (configNo) index = std::to_string(*configNo);
+    return {name, std::to_string(kind), index, data};
+}
+
+inline std::vector<std::uint8_t> makePayload(const std::vector<RowsDataSet::Row>& records) {
+    RowsDataSet rows(payload::fieldDefs(), records);
+    MemoryStream out;
+    SaveDataSetToStream(&rows, &out);
+    return out.bytes();
+}
+
 class InstallFixture : public ::testing::Test {
 protected:
     // Adds a payload record whose data is content, compressed.
@@ -69,9 +84,7 @@ protected:
     }
     void addRawRecord(const std::string& name, std::int64_t kind, const std::string& data,
                       std::optional<int> configNo = std::nullopt) {
-        std::optional<std::string> index;
-        if (configNo) index = std::to_string(*configNo);
-        records_.push_back({name, std::to_string(kind), index, data});
+        records_.push_back(payloadRow(name, kind, data, configNo));
     }
 
     // A thread set up as the wizard does for the server part with every box ticked.
@@ -87,16 +100,9 @@ protected:
         thread->CorrectionFiles = &corrections;
         thread->Log = log.get();
         thread->ConfigNoSelected = [](std::int32_t number) { return number == 1; };
-        auto payload = std::make_shared<MemoryStream>(payloadBytes());
+        auto payload = std::make_shared<MemoryStream>(makePayload(records_));
         thread->OpenPayload = [payload] { return std::make_unique<MemoryStream>(payload->bytes()); };
         return thread;
-    }
-
-    std::vector<std::uint8_t> payloadBytes() const {
-        RowsDataSet rows(payload::fieldDefs(), records_);
-        MemoryStream out;
-        SaveDataSetToStream(&rows, &out);
-        return out.bytes();
     }
 
     void run(std::unique_ptr<TProcessThread> thread) { recorder.run(std::move(thread)); }
