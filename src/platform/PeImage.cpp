@@ -218,8 +218,8 @@ StreamWindow::StreamWindow(std::unique_ptr<Stream> base, std::int64_t offset, st
 
 std::size_t StreamWindow::read(void* buffer, std::size_t count) {
     if (position_ >= size_) return 0;
-    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(
-        static_cast<std::int64_t>(std::min<std::size_t>(count, INT64_MAX)), size_ - position_));
+    const auto left = static_cast<std::uint64_t>(size_ - position_);
+    const std::size_t n = left < count ? static_cast<std::size_t>(left) : count;
     base_->seek(offset_ + position_, SeekOrigin::Begin);
     const std::size_t got = base_->read(buffer, n);
     position_ += static_cast<std::int64_t>(got);
