@@ -6,7 +6,7 @@
 
 #include "Commands.h"
 #include "platform/Error.h"
-#include "platform/Text.h"
+#include "../ToolMain.h"
 
 namespace vk::trs {
 
@@ -75,13 +75,5 @@ int run(const std::vector<std::string>& args) {
 
 }  // namespace vk::trs
 
-#ifdef _WIN32
-// Windows hands the arguments over in UTF-16; the tool works in UTF-8.
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(vk::fromUtf16(reinterpret_cast<const char16_t*>(argv[i])));
-    return vk::trs::run(args);
-}
-#else
-int main(int argc, char** argv) { return vk::trs::run(std::vector<std::string>(argv + 1, argv + argc)); }
-#endif
+int toolMain(const std::vector<std::string>& args) { return vk::trs::run(args); }
+
