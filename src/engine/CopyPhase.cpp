@@ -11,7 +11,6 @@
 #include "engine/Payload.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
-#include "platform/Resources.h"
 #include "platform/Text.h"
 
 namespace vk {
@@ -62,7 +61,7 @@ public:
         if (!ForceDir(tempFolder_)) return;
 
         TTransporter table;
-        table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : openOwnPayload());
+        table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : nullptr);
         const int nameField = table.field(payload::kFileName).index();
         const int kindField = table.field(payload::kFileKind).index();
         const int indexField = table.field(payload::kIndex).index();
@@ -82,12 +81,6 @@ public:
     }
 
 private:
-    static std::unique_ptr<Stream> openOwnPayload() {
-        std::unique_ptr<Stream> resource = platform::ownResource("TRSData");
-        if (!resource) throw Error("В программе установки нет ресурса TRSData.");
-        return resource;
-    }
-
     void deleteRuntimePackages() const {
         if (job_.PackageFlags & pfSystemPackages)
             for (const char* name : kRuntimeSystemPackages) platform::deleteFile(systemDir_ + name);

@@ -38,7 +38,8 @@ public:
     // Whether the configuration with this number is ticked (the wizard's
     // IsConfigNoSelected); none selects nothing.
     std::function<bool(std::int32_t configNo)> ConfigNoSelected;
-    // The payload: by default the TRSData resource of the running program.
+    // Opens the payload: in the installer, the TRSData resource of the
+    // running program (platform::ownResource); without it the run fails.
     std::function<std::unique_ptr<Stream>()> OpenPayload;
     // Runs on the window's thread once the thread has ended.
     std::function<void(const std::string& failure)> OnTerminate;

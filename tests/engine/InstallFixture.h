@@ -75,6 +75,14 @@ inline std::vector<std::uint8_t> makePayload(const std::vector<RowsDataSet::Row>
     return out.bytes();
 }
 
+// An open, empty ssLog.
+inline std::unique_ptr<TStaticSet> newLog() {
+    auto log = std::make_unique<TStaticSet>();
+    defineLog(*log);
+    log->open();
+    return log;
+}
+
 class InstallFixture : public ::testing::Test {
 protected:
     // Adds a payload record whose data is content, compressed.
@@ -116,7 +124,7 @@ protected:
 
     TestMachine machine;
     const std::string local = machine.scratch() + "\\Vorkast";
-    std::unique_ptr<DataSet> log = makeLogSet();
+    std::unique_ptr<TStaticSet> log = newLog();
     CorrectionFileList corrections;
     ProgressRecorder recorder;
 

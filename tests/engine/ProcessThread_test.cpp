@@ -186,7 +186,7 @@ TEST_F(ProcessThreadTest, ASecondRunOverwritesButLogsNoFileThatAlreadyExisted) {
     EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
                                                          {"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
 
-    log = makeLogSet();
+    log = newLog();
     recorder = ProgressRecorder();
     run(serverThread());
     ASSERT_EQ(recorder.lines.back(), "FINISHED 0");

@@ -28,7 +28,8 @@ const char kUsage[] =
     "\n"
     "  --machine DIR    the machine folder (drives, registry.reg, machine.ini)\n"
     "  --payload FILE   the transport stream to install; default: payload.trs\n"
-    "                   beside this program (the demo package of the build)\n"
+    "                   beside this program or in the folder above it (the\n"
+    "                   demo package of the build, target payload)\n"
     "  --part PART      server (default) or client\n"
     "  --net-path PATH  for the client part: the program folder of the main\n"
     "                   computer (a Windows path on the machine, e.g. \\\\HOST\\Vorkast)\n"
@@ -75,8 +76,12 @@ Arguments parseArguments(int argc, char** argv) {
     return arguments;
 }
 
+// The build's demo package: beside this program, or in the build folder above it.
 std::string defaultPayload(const char* argv0) {
-    return (std::filesystem::absolute(argv0).parent_path() / "payload.trs").string();
+    const std::filesystem::path folder = std::filesystem::absolute(argv0).parent_path();
+    for (const std::filesystem::path& candidate : {folder / "payload.trs", folder.parent_path() / "payload.trs"})
+        if (std::filesystem::is_regular_file(candidate)) return candidate.string();
+    return (folder / "payload.trs").string();
 }
 
 struct LogCounts {
@@ -106,7 +111,9 @@ int run(const Arguments& arguments) {
         throw Error("setup-host works on hosted machines only; this build runs on the real one.");
 
     const auto started = std::chrono::steady_clock::now();
-    std::unique_ptr<DataSet> ssLog = makeLogSet();
+    auto ssLog = std::make_unique<TStaticSet>();
+    defineLog(*ssLog);
+    ssLog->open();
     CorrectionFileList correctionFiles;
     CheckListView lvConfigs;
     ConfigTable configs(packageConfigs(), lvConfigs);
