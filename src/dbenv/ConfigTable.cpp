@@ -10,10 +10,10 @@ std::vector<TConfigInfo> packageConfigs() {
     TConfigInfo accounting;
     accounting.ConfigNo = 1;
     accounting.Caption = "Бухгалтерский учет бюджетного учреждения";
-    accounting.ConfigDatabase = "D:\\Talvex\\Build\\DataBase\\Config.gdb";
-    accounting.DataDatabase = "D:\\Talvex\\Build\\DataBase\\Vorkast.gdb";
+    accounting.ConfigDatabase = "D:\\Talvex\\Build\\DataBase\\VkConfig.gdb";
+    accounting.DataDatabase = "D:\\Talvex\\Build\\DataBase\\VkData.gdb";
     accounting.ConnectionFile = "Vorkast.dbx";
-    accounting.ManualFile = "Vorkast.chm";
+    accounting.ManualFile = "Руководство.pdf";
     accounting.Workplaces = 1;
     return {accounting};
 }

@@ -1,28 +1,27 @@
 // The hosted message window: a queue that the owning thread empties. A send
-// waits on its own completion record until the owner has handled it.
+// waits on a future of its own, whose promise travels with the message: once
+// the owner has kept it, neither side touches the other's objects again, so
+// the window may go away while a released sender is still waking up.
 #include "platform/MessageChannel.h"
 
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <future>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace vk::platform {
 
 namespace {
 
-struct Completion {
-    bool done = false;
-    std::exception_ptr failure;
-};
-
 struct QueuedMessage {
     std::uint32_t code = 0;
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
-    const std::function<void()>* call = nullptr;  // set for sendCall
-    Completion* completion = nullptr;              // null for posted messages
+    const std::function<void()>* call = nullptr;   // set for sendCall
+    std::optional<std::promise<void>> handled;     // none for posted messages
 };
 
 }  // namespace
@@ -43,18 +42,14 @@ public:
             deliver(message);
             return;
         }
-        Completion completion;
-        message.completion = &completion;
-        std::unique_lock lock(mutex_);
-        queue_.push_back(message);
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return completion.done; });
-        if (completion.failure) std::rethrow_exception(completion.failure);
+        std::future<void> handled = message.handled.emplace().get_future();
+        post(std::move(message));
+        handled.get();  // rethrows a call's failure
     }
 
-    void post(const QueuedMessage& message) {
+    void post(QueuedMessage message) {
         std::lock_guard lock(mutex_);
-        queue_.push_back(message);
+        queue_.push_back(std::move(message));
         changed_.notify_all();
     }
 
@@ -64,10 +59,10 @@ public:
             {
                 std::unique_lock lock(mutex_);
                 changed_.wait(lock, [&] { return !queue_.empty(); });
-                message = queue_.front();
+                message = std::move(queue_.front());
                 queue_.pop_front();
             }
-            if (!message.completion) {
+            if (!message.handled) {
                 deliver(message);
                 continue;
             }
@@ -77,12 +72,10 @@ public:
             } catch (...) {
                 failure = std::current_exception();
             }
-            {
-                std::lock_guard lock(mutex_);
-                if (message.call) message.completion->failure = failure;
-                message.completion->done = true;
-                changed_.notify_all();
-            }
+            if (failure && message.call)
+                message.handled->set_exception(failure);
+            else
+                message.handled->set_value();
             if (failure && !message.call) std::rethrow_exception(failure);
         }
     }
@@ -91,7 +84,7 @@ private:
     MessageHandler& handler_;
     std::thread::id owner_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable changed_;  // the queue is no longer empty
     std::deque<QueuedMessage> queue_;
 };
 
@@ -115,7 +108,7 @@ void postMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam,
 void sendCall(WindowHandle window, const std::function<void()>& call) {
     QueuedMessage message;
     message.call = &call;
-    windowOf(window).send(message);
+    windowOf(window).send(std::move(message));
 }
 
 }  // namespace vk::platform

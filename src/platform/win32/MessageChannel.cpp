@@ -3,15 +3,14 @@
 // PostMessageW with the codes and parameters as given.
 //
 // No exception may cross the window procedure, so it catches them: a call's
-// failure goes back to the waiting caller (calls to one window are taken one
-// at a time for that), a message's failure is rethrown by pumpUntil on the
-// owning thread.
+// failure goes back to the waiting caller in the request it sent, a message's
+// failure is rethrown by pumpUntil on the owning thread. A released sender
+// touches nothing of the window again, so the window may go away meanwhile.
 #include "platform/MessageChannel.h"
 
 #include <windows.h>
 
 #include <exception>
-#include <mutex>
 #include <utility>
 
 #include "platform/Error.h"
@@ -20,9 +19,14 @@ namespace vk::platform {
 
 namespace {
 
-constexpr UINT kCallMessage = WM_APP + 1;  // lParam: const std::function<void()>*
+constexpr UINT kCallMessage = WM_APP + 1;  // lParam: CallRequest*
 constexpr UINT kWakeMessage = WM_APP + 2;  // lets pumpUntil look at done() again
 const wchar_t kClassName[] = L"VorkastMessageWindow";
+
+struct CallRequest {
+    const std::function<void()>* call;
+    std::exception_ptr failure;
+};
 
 }  // namespace
 
@@ -46,21 +50,23 @@ public:
 
     HWND window() const { return window_; }
 
+    bool ownedByThisThread() const { return GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId(); }
+
     void send(UINT code, WPARAM wParam, LPARAM lParam) {
-        if (GetWindowThreadProcessId(window_, nullptr) == GetCurrentThreadId()) {
-            if (code == kCallMessage)
-                (*reinterpret_cast<const std::function<void()>*>(lParam))();
-            else
-                handler_.handleMessage(code, wParam, lParam);
-            return;
-        }
-        if (code != kCallMessage) {
+        if (ownedByThisThread())
+            handler_.handleMessage(code, wParam, lParam);
+        else
             SendMessageW(window_, code, wParam, lParam);
+    }
+
+    void call(const std::function<void()>& call) {
+        if (ownedByThisThread()) {
+            call();
             return;
         }
-        std::lock_guard lock(callMutex_);
-        SendMessageW(window_, code, wParam, lParam);
-        if (std::exception_ptr failure = std::exchange(callFailure_, nullptr)) std::rethrow_exception(failure);
+        CallRequest request{&call, nullptr};
+        SendMessageW(window_, kCallMessage, 0, reinterpret_cast<LPARAM>(&request));
+        if (request.failure) std::rethrow_exception(request.failure);
     }
 
     void pumpUntil(const std::function<bool()>& done) {
@@ -83,13 +89,19 @@ private:
         const bool ours = code == kCallMessage || (code >= kFirstUserMessage && code < WM_APP);
         if (!self || !ours) return DefWindowProcW(window, code, wParam, lParam);
         const bool sent = InSendMessage();
-        try {
-            if (code == kCallMessage)
-                (*reinterpret_cast<const std::function<void()>*>(lParam))();
-            else
+        if (code == kCallMessage) {
+            auto* request = reinterpret_cast<CallRequest*>(lParam);
+            try {
+                (*request->call)();
+            } catch (...) {
+                request->failure = std::current_exception();
+            }
+        } else {
+            try {
                 self->handler_.handleMessage(code, wParam, lParam);
-        } catch (...) {
-            (code == kCallMessage ? self->callFailure_ : self->handlerFailure_) = std::current_exception();
+            } catch (...) {
+                self->handlerFailure_ = std::current_exception();
+            }
         }
         // GetMessage returns only for posted messages; wake the pump so that
         // it sees what a sent message changed.
@@ -99,8 +111,6 @@ private:
 
     MessageHandler& handler_;
     HWND window_ = nullptr;
-    std::mutex callMutex_;
-    std::exception_ptr callFailure_;
     std::exception_ptr handlerFailure_;
 };
 
@@ -124,7 +134,7 @@ void postMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam,
 }
 
 void sendCall(WindowHandle window, const std::function<void()>& call) {
-    windowOf(window).send(kCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+    windowOf(window).call(call);
 }
 
 }  // namespace vk::platform
