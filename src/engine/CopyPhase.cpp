@@ -56,9 +56,11 @@ public:
 
     void run() {
         progress_.status(psCopying);
-        tempFolder_ = TempDir() + "Vorkast";
+        // Nothing passes through the temporary folder any more, but the phase
+        // still runs only where it can be made, as installers of this package did.
+        const std::string tempFolder = TempDir() + "Vorkast";
         deleteRuntimePackages();
-        if (!ForceDir(tempFolder_)) return;
+        if (!ForceDir(tempFolder)) return;
 
         TTransporter table;
         table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : nullptr);
@@ -132,31 +134,26 @@ private:
         const std::string name = installedName(stored);
         checkPayloadName(stored, name);
 
-        const std::string tempFile = tempFolder_ + "\\" + stored;
-        {
-            std::unique_ptr<Stream> data = table.openBlob(dataField);
-            platform::openFile(tempFile, platform::FileMode::Create)->copyFrom(*data);
-        }
         const std::string folder = destinationFolder(kind, name);
         if (!ForceDir(folder)) return;
         noteFolder(folder);
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
-        expand(tempFile, destination);
-        platform::deleteFile(tempFile);
+        expand(*table.openBlob(dataField), destination);
         if (!existed) job_.AddLogEntry(destination, logkind::File, kind);
 
         if (kind == fkSystemPackage) copyToSystemFolder(destination, name);
         if (kind == fkCorrection) keepCorrection(destination, name);
     }
 
-    // Unlike the system's LZ copy, whose result the installer once ignored, a
-    // failed expansion ends the run: the file on disk would not be the one shipped.
-    static void expand(const std::string& compressed, const std::string& destination) {
-        std::unique_ptr<Stream> in = platform::openFile(compressed, platform::FileMode::OpenRead);
-        std::unique_ptr<Stream> out = platform::openFile(destination, platform::FileMode::Create);
-        expandOrCopy(*in, *out);
+    // The compressed bytes are expanded straight from the record's value (the
+    // one record in memory) rather than through a temporary file, which only
+    // added a write, a read and a delete per file. Unlike the system's LZ copy,
+    // whose result the installer once ignored, a failed expansion ends the run:
+    // the file on disk would not be the one shipped.
+    static void expand(Stream& compressed, const std::string& destination) {
+        expandOrCopy(compressed, *platform::openFile(destination, platform::FileMode::Create));
     }
 
     void copyToSystemFolder(const std::string& destination, const std::string& name) const {
@@ -181,7 +178,6 @@ private:
     const ProgressSender& progress_;
     const std::string windowsDir_;
     const std::string systemDir_;
-    std::string tempFolder_;
     std::vector<std::string> folders_;
 };
 

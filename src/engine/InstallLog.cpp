@@ -40,14 +40,15 @@ void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, 
 
     // An entry that cannot be stored would leave its file behind at removal
     // without anyone knowing: the others are saved, then the loss is reported.
+    // Written in memory first: the writer's many small writes would each be a
+    // system call on the file.
     std::string lost;
-    {
-        std::unique_ptr<Stream> file = platform::openFile(path, platform::FileMode::Create);
-        SaveDataSetToStream(&log, file.get(), [&](const std::string& error) {
-            if (!error.empty() && lost.empty()) lost = error;
-            return true;
-        });
-    }
+    MemoryStream image(path);
+    SaveDataSetToStream(&log, &image, [&](const std::string& error) {
+        if (!error.empty() && lost.empty()) lost = error;
+        return true;
+    });
+    platform::openFile(path, platform::FileMode::Create)->write(image.bytes().data(), image.bytes().size());
     if (!lost.empty()) throw Error("Не все записи журнала установки сохранены в " + path + ": " + lost);
 }
 

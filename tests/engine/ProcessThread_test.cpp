@@ -170,7 +170,8 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
     ASSERT_EQ(corrections.size(), 1u);
     EXPECT_EQ(corrections[0].name, "Fix1.sql");
     EXPECT_EQ(std::string(corrections[0].data->bytes().begin(), corrections[0].data->bytes().end()), "update table");
-    EXPECT_FALSE(platform::fileExists(TempDir() + "Vorkast\\Vorkast.exe"));  // the temporary copy is gone
+    EXPECT_TRUE(platform::directoryExists(TempDir() + "Vorkast"));
+    EXPECT_FALSE(platform::fileExists(TempDir() + "Vorkast\\Vorkast.exe"));
 }
 
 // The runtime packages are deleted from the system folder first, so their
