@@ -5,6 +5,9 @@
 #include <sstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
 #include "platform/hosted/HostedMachine.h"
 
 namespace vk::platform::hosted::test {
@@ -26,6 +29,17 @@ inline void reconfigure(const std::string& machineIni) {
     std::filesystem::path root = machineFolder();
     writeHostFile(root / "machine.ini", machineIni);
     useMachine(root);
+}
+
+// Expects action() to throw an Error whose message starts with expected.
+template <typename Action>
+void expectErrorStartingWith(Action action, const std::string& expected) {
+    try {
+        action();
+        ADD_FAILURE() << "no error; expected \"" << expected << "...\"";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(expected, 0), 0u) << error.what();
+    }
 }
 
 }  // namespace vk::platform::hosted::test
