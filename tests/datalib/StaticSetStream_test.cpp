@@ -5,7 +5,8 @@
 #include "ByteImage.h"
 #include "datalib/SetupSets.h"
 #include "platform/Error.h"
-#include "platform/Text.h"
+#include "platform/FileSystem.h"
+#include "support/TestMachine.h"
 
 namespace vk {
 namespace {
@@ -241,6 +242,28 @@ TEST(StaticSetStream, BrokenMemoChainsAreReportedWhenRead) {
         set.remove();  // deleting the broken chain ends too
         EXPECT_EQ(set.recordCount(), 0);
     }
+}
+
+TEST(StaticSetFile, SetKeptInItsOwnFileLoadsOnOpenAndSavesOnClose) {
+    test::TestMachine machine;
+    const std::string path = machine.scratch() + "\\Params.dat";
+    TStaticSet set;
+    defineSysParams(set);
+    set.setFileName(path);
+    set.setOptions(set.options() | sdoKeepDataInFile);
+    set.open();  // no file yet: an empty set
+    set.append();
+    set.field("Name").setString("Каталог");
+    set.post();
+    set.close();
+    ASSERT_TRUE(platform::fileExists(path));
+    EXPECT_EQ(platform::openFile(path, platform::FileMode::OpenRead)->size(), 136 + 328);
+
+    set.open();
+    ASSERT_EQ(set.recordCount(), 1);
+    EXPECT_EQ(set.field("Name").asString(), "Каталог");
+    set.loadFromFile(machine.scratch() + "\\Missing.dat");
+    EXPECT_EQ(set.recordCount(), 1) << "a missing file leaves the set unchanged";
 }
 
 }  // namespace
