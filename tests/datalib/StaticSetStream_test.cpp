@@ -20,6 +20,14 @@ void load(TStaticSet& set, const ByteImage& image) {
     set.loadFromStream(stream);
 }
 
+// Defines and opens the set, then loads it from the stream's beginning.
+void openAndLoad(TStaticSet& set, void (*define)(TStaticSet&), Stream& stream) {
+    define(set);
+    set.open();
+    stream.seek(0, SeekOrigin::Begin);
+    set.loadFromStream(stream);
+}
+
 std::vector<std::uint8_t> saved(TStaticSet& set) {
     MemoryStream stream;
     set.saveToStream(stream);
@@ -116,10 +124,7 @@ TEST_F(Updates, SaveAndReloadKeepRowsKeysAndMemos) {
     set.saveToStream(stream);
 
     TStaticSet reader;
-    defineUpdates(reader);
-    reader.open();
-    stream.seek(0, SeekOrigin::Begin);
-    reader.loadFromStream(stream);
+    openAndLoad(reader, defineUpdates, stream);
     ASSERT_EQ(reader.recordCount(), 1);
     EXPECT_EQ(reader.field("Name").asString(), "Обновление");
     EXPECT_EQ(reader.field("Info").asString(), history);
@@ -167,10 +172,7 @@ TEST(StaticSetStream, ReadsWiderAndNarrowerWriters) {
     MemoryStream narrow;
     sys.saveToStream(narrow);
     TStaticSet db;
-    defineDBParams(db);
-    db.open();
-    narrow.seek(0, SeekOrigin::Begin);
-    db.loadFromStream(narrow);
+    openAndLoad(db, defineDBParams, narrow);
     ASSERT_EQ(db.recordCount(), 2);
     EXPECT_TRUE(db.field("ConnectNo").isNull());
 }
