@@ -1,20 +1,16 @@
 #pragma once
-// Whole-file reads and crash-safe replacement of host files. displayName is
-// the path that messages show; failures carry the system's message.
-#include <cstdint>
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace vk::platform::hosted {
 
-// The file's bytes; nullopt when it does not exist.
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path,
-                                                       const std::string& displayName);
-// Writes bytes to a temporary file in the same folder, flushes it to disk and
-// renames it over path, so that a crash leaves the old file or the new one.
-void replaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
-                 const std::string& displayName);
+// Replaces file with content so that a crash or a failed write leaves either
+// the old file or the new one, never a mixture: the content goes to
+// "<file>.new", is flushed to the disk, then renamed over file. Throws Error
+// (naming the file and the system's reason) and leaves the old file as it was.
+void writeFileAtomically(const std::filesystem::path& file, std::string_view content);
+
+// The whole file; Error naming it when it cannot be read.
+std::string readWholeFile(const std::filesystem::path& file);
 
 }  // namespace vk::platform::hosted

@@ -70,7 +70,8 @@ public:
 
     void commit() {
         if (!dirty_) return;
-        replaceFile(hostPath_, file.serialize(), displayName_);
+        std::vector<std::uint8_t> image = file.serialize();
+        writeFileAtomically(hostPath_, {reinterpret_cast<const char*>(image.data()), image.size()});
         dirty_ = false;
     }
 
@@ -194,11 +195,12 @@ private:
 std::unique_ptr<StructuredStorage> openStorageFile(const std::filesystem::path& hostPath, const std::string& displayName,
                                                    StorageAccess access) {
     bool readOnly = access == StorageAccess::Read;
-    std::optional<std::vector<std::uint8_t>> bytes = readWholeFile(hostPath, displayName);
-    if (!bytes) return nullptr;
+    std::error_code error;
+    if (!std::filesystem::exists(hostPath, error) && !error) return nullptr;
     if (!readOnly && ::access(hostPath.c_str(), W_OK) != 0) throw Error(displayName + ": " + std::strerror(errno));
     auto storage = std::make_shared<OpenStorage>(hostPath, displayName, readOnly);
-    storage->file = CompoundFile::parse(*bytes, displayName);
+    std::string bytes = readWholeFile(hostPath);
+    storage->file = CompoundFile::parse({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, displayName);
     return std::make_unique<HostedStorage>(std::move(storage));
 }
 
