@@ -38,6 +38,11 @@ TestMachine::~TestMachine() {
     std::filesystem::remove_all(root_, ignored);
 }
 
+// Every machine is new, so the same names serve every test.
+std::string TestMachine::registryScratch(platform::RootKey root) {
+    return root == platform::RootKey::ClassesRoot ? "Vorkast.TestScratch" : registryScratch_;
+}
+
 void TestMachine::allowPrograms() {
     writeHostFile(root_ / "machine.ini", "[Machine]\nAllowPrograms=yes\nAllowLibraries=yes\n");
     platform::hosted::useMachine(root_);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/Registry.h"
+
 namespace vk::test {
 
 class TestMachine {
@@ -18,6 +20,9 @@ public:
     const std::string& scratch() const { return scratch_; }
     // A registry path under HKEY_CURRENT_USER that this test may use and that is removed afterwards.
     const std::string& registryScratch() const { return registryScratch_; }
+    // The same under any root: a key path of this test's own, removed
+    // afterwards (on Windows HKEY_LOCAL_MACHINE is shared by every program).
+    std::string registryScratch(platform::RootKey root);
 
     // Lets programs start and libraries load: the hosted machine refuses both
     // unless its machine.ini allows them; Windows always does.
