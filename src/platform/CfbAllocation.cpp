@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 
 namespace vk::platform::cfb {
 
@@ -87,8 +88,8 @@ AllocationTable SectorImage::loadFat(const Header& header) const {
         difatSectors.push_back(difat);
         const std::uint8_t* ids = sector(difat);
         for (std::size_t i = 0; i + 1 < kIdsPerSector && fatSectors.size() < fatCount; ++i)
-            fatSectors.push_back(readU32(ids + 4 * i));
-        difat = readU32(ids + kSectorSize - 4);
+            fatSectors.push_back(loadLe32(ids + 4 * i));
+        difat = loadLe32(ids + kSectorSize - 4);
     }
 
     std::vector<std::uint32_t> next;
@@ -99,7 +100,7 @@ AllocationTable SectorImage::loadFat(const Header& header) const {
         if (id >= sectorCount_)
             throw Error(fileName_ + ": the DIFAT refers to FAT sector " + std::to_string(id) + ", past the end of the file");
         const std::uint8_t* ids = sector(id);
-        for (std::size_t i = 0; i < kIdsPerSector; ++i) next.push_back(readU32(ids + 4 * i));
+        for (std::size_t i = 0; i < kIdsPerSector; ++i) next.push_back(loadLe32(ids + 4 * i));
     }
     AllocationTable fat(std::move(next), sectorCount_, fileName_, "sector");
     for (std::uint32_t id : fatSectors) fat.claim(id, "the FAT");

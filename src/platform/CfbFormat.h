@@ -57,9 +57,6 @@ struct DirEntry {
     std::uint64_t size = 0;
 };
 
-std::uint32_t readU32(const std::uint8_t* p);
-void writeU32(std::uint8_t* p, std::uint32_t value);
-
 // Throws Error naming fileName when the header is not that of a version 3
 // compound file with the standard sector sizes.
 Header decodeHeader(const std::uint8_t* bytes, const std::string& fileName);

@@ -5,6 +5,7 @@
 
 #include "platform/CfbAllocation.h"
 #include "platform/CompoundFile.h"
+#include "platform/LittleEndian.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 
@@ -89,7 +90,7 @@ private:
         if (header_.miniFatStart != kEndOfChain) {
             for (std::uint32_t sector : fat_.follow(header_.miniFatStart, std::nullopt, "the mini FAT")) {
                 const std::uint8_t* ids = image_.sector(sector);
-                for (std::size_t i = 0; i < kIdsPerSector; ++i) next.push_back(readU32(ids + 4 * i));
+                for (std::size_t i = 0; i < kIdsPerSector; ++i) next.push_back(loadLe32(ids + 4 * i));
             }
         }
         auto miniSectors = static_cast<std::uint32_t>(miniStream_.size() / kMiniSectorSize);

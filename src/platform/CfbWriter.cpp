@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/CompoundFile.h"
+#include "platform/LittleEndian.h"
 
 namespace vk::platform {
 
@@ -137,7 +138,7 @@ private:
         for (std::uint32_t i = 0; i < fatSectors_; ++i) fat[i] = kFatSector;
         for (std::size_t i = 0; i < difatSectors_; ++i) fat[fatSectors_ + i] = kDifatSector;
         for (const auto& [index, continues] : chains_) fat[index] = continues ? index + 1 : kEndOfChain;
-        for (std::size_t i = 0; i < fat.size(); ++i) writeU32(sector(0) + 4 * i, fat[i]);
+        for (std::size_t i = 0; i < fat.size(); ++i) storeLe32(sector(0) + 4 * i, fat[i]);
 
         header_.difat.fill(kFreeSector);
         std::uint8_t* difat = nullptr;
@@ -149,14 +150,14 @@ private:
             }
             if (!difat || slot == kIdsPerSector - 1) {
                 auto index = static_cast<std::uint32_t>(fatSectors_ + (i - kHeaderDifatSlots) / (kIdsPerSector - 1));
-                if (difat) writeU32(difat + kSectorSize - 4, index);
+                if (difat) storeLe32(difat + kSectorSize - 4, index);
                 else header_.difatStart = index;
                 difat = sector(index);
                 std::memset(difat, 0xFF, kSectorSize);
-                writeU32(difat + kSectorSize - 4, kEndOfChain);
+                storeLe32(difat + kSectorSize - 4, kEndOfChain);
                 slot = 0;
             }
-            writeU32(difat + 4 * slot++, i);
+            storeLe32(difat + 4 * slot++, i);
         }
         header_.difatSectorCount = static_cast<std::uint32_t>(difatSectors_);
         encodeHeader(header_, bytes.data());
@@ -168,7 +169,7 @@ private:
         }
         std::vector<std::uint32_t> miniFat(miniFatSectors * kIdsPerSector, kFreeSector);
         std::copy(miniFat_.begin(), miniFat_.end(), miniFat.begin());
-        for (std::size_t i = 0; i < miniFat.size(); ++i) writeU32(sector(header_.miniFatStart) + 4 * i, miniFat[i]);
+        for (std::size_t i = 0; i < miniFat.size(); ++i) storeLe32(sector(header_.miniFatStart) + 4 * i, miniFat[i]);
         if (!miniStream_.empty()) std::memcpy(sector(entries_[0].start), miniStream_.data(), miniStream_.size());
         for (const auto& [id, node] : largeStreams_)
             std::memcpy(sector(entries_[id].start), node->data.data(), node->data.size());

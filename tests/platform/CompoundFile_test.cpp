@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/CfbFormat.h"
+#include "platform/LittleEndian.h"
 #include "platform/CompoundFile.h"
 #include "platform/Error.h"
 
@@ -36,7 +37,7 @@ std::vector<DirEntry> directoryOf(const std::vector<std::uint8_t>& image) {
         for (std::size_t i = 0; i < kEntriesPerSector; ++i)
             entries.push_back(decodeDirEntry(image.data() + kHeaderSize + sector * kSectorSize + i * kDirEntrySize,
                                              static_cast<std::uint32_t>(entries.size()), "image"));
-        sector = readU32(image.data() + kHeaderSize + std::size_t{header.difat[0]} * kSectorSize + 4 * sector);
+        sector = loadLe32(image.data() + kHeaderSize + std::size_t{header.difat[0]} * kSectorSize + 4 * sector);
     }
     return entries;
 }
@@ -140,7 +141,7 @@ protected:
     }
     // Directory entries are root, then by name order: "tiny", "large", "other".
     std::uint8_t* entry(std::uint32_t id) { return at(1, id * kDirEntrySize); }
-    void setFat(std::uint32_t sector, std::uint32_t next) { writeU32(at(0, 4 * sector), next); }
+    void setFat(std::uint32_t sector, std::uint32_t next) { storeLe32(at(0, 4 * sector), next); }
 
     void expectRejected(const std::string& fragment) {
         try {
@@ -156,8 +157,8 @@ protected:
 
 TEST_F(CorruptFile, LayoutIsAsThePatchesAssume) {
     ASSERT_EQ(image.size(), kHeaderSize + 23 * kSectorSize);
-    ASSERT_EQ(readU32(entry(2) + 116), 4u);
-    ASSERT_EQ(readU32(entry(3) + 116), 14u);
+    ASSERT_EQ(loadLe32(entry(2) + 116), 4u);
+    ASSERT_EQ(loadLe32(entry(3) + 116), 14u);
     ASSERT_NO_THROW(CompoundFile::parse(image, "x"));
 }
 
@@ -169,23 +170,23 @@ TEST_F(CorruptFile, StructuralDamageIsReportedNotFollowed) {
         {"no complete header", [&] { image.resize(300); }},
         {"not a compound file", [&] { image[0] = 'M'; }},
         {"version 4", [&] { image[26] = 4; }},
-        {"FAT of", [&] { writeU32(image.data() + 44, 0xFFFFFFFF); }},
+        {"FAT of", [&] { storeLe32(image.data() + 44, 0xFFFFFFFF); }},
         {"already in use", [&] { setFat(8, 5); }},                      // "large" loops on itself
-        {"already in use", [&] { writeU32(entry(3) + 116, 6); }},       // "other" starts inside "large"
+        {"already in use", [&] { storeLe32(entry(3) + 116, 6); }},       // "other" starts inside "large"
         {"already in use", [&] { setFat(14, 0); }},                     // "other" runs into the FAT sector
-        {"past the end", [&] { writeU32(entry(2) + 116, 90000); }},
+        {"past the end", [&] { storeLe32(entry(2) + 116, 90000); }},
         {"past the end", [&] { setFat(6, 70000); }},
         {"broken", [&] { setFat(6, kFreeSector); }},
         {"ends before its size", [&] { setFat(6, kEndOfChain); }},
-        {"does not fit", [&] { writeU32(entry(2) + 120, 0x7FFFFFFF); }},
-        {"tree loops", [&] { writeU32(entry(1) + 68, 1); }},             // "tiny" is its own left sibling
-        {"past its end", [&] { writeU32(entry(1) + 72, 4000); }},
-        {"tree loops", [&] { writeU32(entry(0) + 76, 0); }},
+        {"does not fit", [&] { storeLe32(entry(2) + 120, 0x7FFFFFFF); }},
+        {"tree loops", [&] { storeLe32(entry(1) + 68, 1); }},             // "tiny" is its own left sibling
+        {"past its end", [&] { storeLe32(entry(1) + 72, 4000); }},
+        {"tree loops", [&] { storeLe32(entry(0) + 76, 0); }},
         {"not a storage or stream", [&] { entry(1)[66] = 0; }},
         {"malformed name", [&] { entry(2)[64] = 200; }},
         {"not the root", [&] { entry(0)[66] = 1; }},
-        {"already in use", [&] { writeU32(at(2), 0); }},                // mini chain loops
-        {"past the end", [&] { writeU32(entry(1) + 116, 1000); }},      // mini sector beyond the mini stream
+        {"already in use", [&] { storeLe32(at(2), 0); }},                // mini chain loops
+        {"past the end", [&] { storeLe32(entry(1) + 116, 1000); }},      // mini sector beyond the mini stream
         {"two directory entries", [&] { std::copy(entry(3), entry(3) + 66, entry(2)); }},
     };
     for (const auto& [fragment, damage] : cases) {
@@ -202,13 +203,13 @@ TEST_F(CorruptFile, DifatThatLoopsIsRejected) {
     std::vector<std::uint8_t> big = withStreams({{u"big", 9 * 1024 * 1024}}).serialize();
     Header header = decodeHeader(big.data(), "x");
     std::uint8_t* difat = big.data() + kHeaderSize + header.difatStart * kSectorSize;
-    writeU32(difat + kSectorSize - 4, header.difatStart);
-    writeU32(big.data() + 44, header.fatSectorCount + 127);
+    storeLe32(difat + kSectorSize - 4, header.difatStart);
+    storeLe32(big.data() + 44, header.fatSectorCount + 127);
     image = big;
     expectRejected("DIFAT");
     // Listing a FAT sector twice is the same damage in another form.
-    writeU32(difat + 4 * (header.fatSectorCount - kHeaderDifatSlots), 3);
-    writeU32(big.data() + 44, header.fatSectorCount + 1);
+    storeLe32(difat + 4 * (header.fatSectorCount - kHeaderDifatSlots), 3);
+    storeLe32(big.data() + 44, header.fatSectorCount + 1);
     image = big;
     expectRejected("already in use");
 }
