@@ -103,25 +103,28 @@ void TFileStorage::withFile(Work work) {
 
 // --- one set
 
-void TFileStorage::loadStaticSet(TStaticSet& set, const std::string& streamName) {
+template <typename Use>
+void TFileStorage::withSetStream(const std::string& streamName, Use use) {
     withFile([&] {
         if (!file_) return;
         std::unique_ptr<TAxStream> stream = file_->openStream(streamName, true);
-        if (!stream) return;
-        if (onLoadStaticSet_) onLoadStaticSet_(*this, *stream, set);
-        else set.loadFromStream(*stream);
+        if (stream) use(*stream);
+    });
+}
+
+void TFileStorage::loadStaticSet(TStaticSet& set, const std::string& streamName) {
+    withSetStream(streamName, [&](TAxStream& stream) {
+        if (onLoadStaticSet_) onLoadStaticSet_(*this, stream, set);
+        else set.loadFromStream(stream);
     });
 }
 
 void TFileStorage::saveStaticSet(TStaticSet& set, const std::string& streamName) {
-    withFile([&] {
-        if (!file_) return;
-        std::unique_ptr<TAxStream> stream = file_->openStream(streamName, true);
-        if (!stream) return;
-        // Written from byte 0 and not truncated: a shorter image leaves the old
-        // tail behind it, which the reader skips after the announced sections.
-        if (onSaveStaticSet_) onSaveStaticSet_(*this, *stream, set);
-        else set.saveToStream(*stream);
+    // Written from byte 0 and not truncated: a shorter image leaves the old
+    // tail behind it, which the reader skips after the announced sections.
+    withSetStream(streamName, [&](TAxStream& stream) {
+        if (onSaveStaticSet_) onSaveStaticSet_(*this, stream, set);
+        else set.saveToStream(stream);
         set.clearModified();
     });
 }

@@ -84,6 +84,9 @@ private:
     // Runs work inside one opening of the file; the file is released on every path.
     template <typename Work>
     void withFile(Work work);
+    // Runs use on the named stream of the open file, if there is one.
+    template <typename Use>
+    void withSetStream(const std::string& streamName, Use use);
     // Releases after a failure, keeping the failure that is under way.
     void releaseAfterFailure() noexcept;
 
