@@ -33,8 +33,17 @@ TEST_P(RegistryContract, ValuesRoundTripAndKeysMatchWithoutRegardToCase) {
     EXPECT_EQ(key->readString("Missing"), std::nullopt);
 }
 
+std::string rootName(const ::testing::TestParamInfo<RootKey>& info) {
+    switch (info.param) {
+        case RootKey::LocalMachine: return "LocalMachine";
+        case RootKey::CurrentUser: return "CurrentUser";
+        case RootKey::ClassesRoot: break;
+    }
+    return "ClassesRoot";
+}
+
 INSTANTIATE_TEST_SUITE_P(EachRoot, RegistryContract,
-                         ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot));
+                         ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot), rootName);
 
 TEST(RegistryContract, MissingKeysReadAbsentAndCreationMakesEveryParent) {
     test::TestMachine machine;

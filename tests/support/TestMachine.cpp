@@ -3,11 +3,10 @@
 #include "support/TestMachine.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 
+#include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
-#include "platform/hosted/HostedMachine.h"
 
 namespace vk::test {
 
@@ -17,12 +16,6 @@ std::filesystem::path makeMachineFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vk-machine-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder for a test machine");
     return pattern;
-}
-
-void writeHostFile(const std::filesystem::path& file, const std::string& content) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
 }
 
 }  // namespace
@@ -44,14 +37,13 @@ std::string TestMachine::registryScratch(platform::RootKey root) {
 }
 
 void TestMachine::allowPrograms() {
-    writeHostFile(root_ / "machine.ini", "[Machine]\nAllowPrograms=yes\nAllowLibraries=yes\n");
-    platform::hosted::useMachine(root_);
+    platform::hosted::test::reconfigure("[Machine]\nAllowPrograms=yes\nAllowLibraries=yes\n");
 }
 
 std::string TestMachine::exitingCommand(int exitCode) {
     std::string folder = scratch_ + "\\Test Tools";
     platform::createDirectory(folder);
-    writeHostFile(platform::hosted::toHostPath(folder + "\\exit.exe"), "#!/bin/sh\n: > ran\nexit \"$1\"\n");
+    platform::hosted::test::writeHostFile(platform::hosted::toHostPath(folder + "\\exit.exe"), "#!/bin/sh\n: > ran\nexit \"$1\"\n");
     return "\"" + folder + "\\exit.exe\" " + std::to_string(exitCode);
 }
 

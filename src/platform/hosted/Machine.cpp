@@ -138,6 +138,11 @@ void useNoMachine() {
     selection().machine.reset();
 }
 
+fs::path machineFolder() {
+    auto machine = selectedMachine();
+    return machine ? machine->root() : fs::path();
+}
+
 fs::path toHostPath(std::string_view windowsPath) { return resolvePath(windowsPath).host; }
 
 void useOwnImage(const fs::path& peImage) {

@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/Text.h"
+#include "platform/hosted/LineReader.h"
 
 namespace vk::platform::hosted {
 
@@ -13,35 +14,20 @@ namespace {
 constexpr int kCsidlWindows = 36;
 constexpr int kCsidlSystem = 37;
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 class MachineIniParser {
 public:
-    MachineIniParser(std::string_view text, const std::string& fileName) : rest_(text), fileName_(fileName) {
-        if (rest_.starts_with("\xEF\xBB\xBF")) rest_.remove_prefix(3);
-    }
+    MachineIniParser(std::string_view text, const std::string& fileName) : lines_(text, fileName) {}
 
     MachineConfig parse() {
-        while (!rest_.empty()) {
-            std::size_t end = rest_.find('\n');
-            std::string_view line = trim(rest_.substr(0, end));
-            rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-            ++lineNumber_;
-            parseLine(line);
-        }
+        std::string_view line;
+        while (lines_.next(line)) parseLine(line);
         if (!config_.specialFolders.contains(kCsidlWindows)) config_.specialFolders[kCsidlWindows] = config_.windowsFolder;
         if (!config_.specialFolders.contains(kCsidlSystem)) config_.specialFolders[kCsidlSystem] = config_.systemFolder;
         return std::move(config_);
     }
 
 private:
-    [[noreturn]] void fail(const std::string& what) const {
-        throw Error(fileName_ + ", line " + std::to_string(lineNumber_) + ": " + what);
-    }
+    [[noreturn]] void fail(const std::string& what) const { lines_.fail(what); }
 
     void parseLine(std::string_view line) {
         if (line.empty() || line.front() == ';' || line.front() == '#') return;
@@ -52,15 +38,15 @@ private:
         }
         if (line.front() == '[') {
             if (line.back() != ']') fail("a section line must end with \"]\"");
-            section_ = trim(line.substr(1, line.size() - 2));
+            section_ = trimBlanks(line.substr(1, line.size() - 2));
             if (!sameText(section_, "Machine") && !sameText(section_, "SpecialFolders") && !sameText(section_, "ReadOnly"))
                 fail("unknown section [" + section_ + "]");
             return;
         }
         std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) fail("expected name=value");
-        std::string_view name = trim(line.substr(0, equals));
-        std::string_view value = trim(line.substr(equals + 1));
+        std::string_view name = trimBlanks(line.substr(0, equals));
+        std::string_view value = trimBlanks(line.substr(equals + 1));
         if (section_.empty()) fail("a setting before the first [section]");
         if (sameText(section_, "Machine")) parseMachineSetting(name, value);
         else if (sameText(section_, "SpecialFolders")) parseSpecialFolder(name, value);
@@ -126,9 +112,7 @@ private:
         fail("expected yes or no, not \"" + std::string(value) + "\"");
     }
 
-    std::string_view rest_;
-    const std::string& fileName_;
-    std::size_t lineNumber_ = 0;
+    LineReader lines_;
     std::string section_;
     std::set<std::string> seen_;
     MachineConfig config_;

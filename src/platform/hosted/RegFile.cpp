@@ -4,20 +4,14 @@
 
 #include "platform/Error.h"
 #include "platform/Text.h"
+#include "platform/hosted/LineReader.h"
 
 namespace vk::platform::hosted {
 
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kStringAsHex = "hex(1):";
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
 
 bool hasControlCharacter(std::string_view s) {
     for (char c : s)
@@ -68,14 +62,12 @@ std::string stringAsHex(std::string_view text) {
 
 class RegFileParser {
 public:
-    RegFileParser(std::string_view text, const std::string& fileName) : rest_(text), fileName_(fileName) {
-        if (rest_.substr(0, kByteOrderMark.size()) == kByteOrderMark) rest_.remove_prefix(kByteOrderMark.size());
-    }
+    RegFileParser(std::string_view text, const std::string& fileName) : lines_(text, fileName) {}
 
     RegistryTree parse() {
         std::string_view line;
         bool sawHeader = false;
-        while (nextLine(line)) {
+        while (lines_.next(line)) {
             if (line.empty() || line.front() == ';') continue;
             if (!sawHeader) {
                 if (line != kHeader) fail("not a registry file: the first line must be \"" + std::string(kHeader) + "\"");
@@ -90,18 +82,7 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string& what) const {
-        throw Error(fileName_ + ", line " + std::to_string(lineNumber_) + ": " + what);
-    }
-
-    bool nextLine(std::string_view& line) {
-        if (rest_.empty()) return false;
-        std::size_t end = rest_.find('\n');
-        line = trim(rest_.substr(0, end));
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        ++lineNumber_;
-        return true;
-    }
+    [[noreturn]] void fail(const std::string& what) const { lines_.fail(what); }
 
     void checkText(std::string_view text) const {
         if (!isStorableText(text)) fail("the text is not UTF-8");
@@ -137,12 +118,12 @@ private:
         } else {
             fail("expected a quoted value name or @");
         }
-        line = trim(line);
+        line = trimBlanks(line);
         if (line.empty() || line.front() != '=') fail("expected \"=\" after the value name");
-        line = trim(line.substr(1));
+        line = trimBlanks(line.substr(1));
         if (!line.empty() && line.front() == '"') {
             value.data = parseQuoted(line);
-            if (!trim(line).empty()) fail("unexpected text after the closing quote");
+            if (!trimBlanks(line).empty()) fail("unexpected text after the closing quote");
         } else if (line == "-") {
             fail("value deletions have no place in a stored registry");
         } else {
@@ -193,7 +174,7 @@ private:
             for (std::size_t start = 0; start < bytes.size();) {
                 std::size_t end = bytes.find(',', start);
                 if (end == std::string_view::npos) end = bytes.size();
-                std::string_view byte = trim(bytes.substr(start, end - start));
+                std::string_view byte = trimBlanks(bytes.substr(start, end - start));
                 start = end + 1;
                 if (byte.empty() && end == bytes.size()) break;  // a trailing comma before "\"
                 if (byte.size() != 2 || !isHexNumber(byte, 2)) fail("bad hex byte \"" + std::string(byte) + "\"");
@@ -202,7 +183,7 @@ private:
                 out += byte;
             }
             if (!continued) break;
-            if (!nextLine(bytes)) fail("the file ends inside hex data");
+            if (!lines_.next(bytes)) fail("the file ends inside hex data");
         }
         return out;
     }
@@ -224,9 +205,7 @@ private:
         }
     }
 
-    std::string_view rest_;
-    const std::string& fileName_;
-    std::size_t lineNumber_ = 0;
+    LineReader lines_;
     RegistryTree tree_;
     RegistryNode* current_ = nullptr;
 };
