@@ -19,17 +19,40 @@ RecordBuffer RecordList::copyOf(const std::uint8_t* record) const {
     return copy;
 }
 
+RecordList::RecordList(RecordList&& other) noexcept
+    : layout_(other.layout_), records_(std::move(other.records_)), idCounter_(other.idCounter_) {
+    other.records_.clear();
+}
+
+RecordList& RecordList::operator=(RecordList&& other) noexcept {
+    if (this != &other) {
+        clear();
+        layout_ = other.layout_;
+        records_ = std::move(other.records_);
+        other.records_.clear();
+        idCounter_ = other.idCounter_;
+    }
+    return *this;
+}
+
 void RecordList::insert(int index, RecordBuffer record) {
-    records_.insert(records_.begin() + index, std::move(record));
+    records_.insert(records_.begin() + index, record.get());
+    record.release();
+}
+
+void RecordList::append(RecordBuffer record) {
+    records_.push_back(record.get());
+    record.release();
 }
 
 RecordBuffer RecordList::take(int index) {
-    RecordBuffer record = std::move(records_[static_cast<std::size_t>(index)]);
+    RecordBuffer record(records_[static_cast<std::size_t>(index)]);
     records_.erase(records_.begin() + index);
     return record;
 }
 
 void RecordList::erase(int first, int last) {
+    for (int i = first; i < last; ++i) delete[] records_[static_cast<std::size_t>(i)];
     records_.erase(records_.begin() + first, records_.begin() + last);
 }
 

@@ -16,6 +16,9 @@ using RecordBuffer = std::unique_ptr<std::uint8_t[]>;
 class RecordList {
 public:
     explicit RecordList(const RecordLayout& layout) : layout_(&layout) {}
+    ~RecordList() { clear(); }
+    RecordList(RecordList&& other) noexcept;
+    RecordList& operator=(RecordList&& other) noexcept;
 
     // A zero-filled buffer with the next identity and update status "unchanged".
     // Temporary key buffers draw identities too, so identities are unique and
@@ -25,15 +28,15 @@ public:
 
     int size() const { return static_cast<int>(records_.size()); }
     bool empty() const { return records_.empty(); }
-    std::uint8_t* at(int index) { return records_[static_cast<std::size_t>(index)].get(); }
-    const std::uint8_t* at(int index) const { return records_[static_cast<std::size_t>(index)].get(); }
+    std::uint8_t* at(int index) { return records_[static_cast<std::size_t>(index)]; }
+    const std::uint8_t* at(int index) const { return records_[static_cast<std::size_t>(index)]; }
 
     void insert(int index, RecordBuffer record);
-    void append(RecordBuffer record) { records_.push_back(std::move(record)); }
+    void append(RecordBuffer record);
     RecordBuffer take(int index);
     // Removes the records in [first, last).
     void erase(int first, int last);
-    void clear() { records_.clear(); }
+    void clear() { erase(0, size()); }
 
     // Reorders by a strict weak ordering over record pointers.
     template <class Less>
@@ -48,17 +51,18 @@ public:
 
 private:
     const RecordLayout* layout_;
-    std::vector<RecordBuffer> records_;
+    // Owned buffers, held as plain pointers so that placing a record in the
+    // middle moves the pointers behind it as one block copy.
+    std::vector<std::uint8_t*> records_;
     std::int32_t idCounter_ = 0;
 };
 
 template <class Less>
 void RecordList::sort(Less less, bool stable) {
-    auto byRecord = [&](const RecordBuffer& a, const RecordBuffer& b) { return less(a.get(), b.get()); };
     if (stable)
-        std::stable_sort(records_.begin(), records_.end(), byRecord);
+        std::stable_sort(records_.begin(), records_.end(), less);
     else
-        std::sort(records_.begin(), records_.end(), byRecord);
+        std::sort(records_.begin(), records_.end(), less);
 }
 
 template <class Before>

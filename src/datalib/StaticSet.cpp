@@ -317,21 +317,18 @@ void TStaticSet::initNewRecord() {
     editChanged_ = false;
 }
 
-void TStaticSet::beginInsert(int position) {
+void TStaticSet::beginInsert(bool atEnd) {
     checkWritable();
-    checkBrowseMode();
+    checkBrowseMode();  // may post and so move the cursor: the place is taken after it
+    insertAt_ = atEnd ? -1 : current_ < 0 ? hi_ : current_;
     editBuffer_ = records_.newRecord();
-    insertAt_ = position;
     state_ = DataSetState::Insert;
     initNewRecord();
 }
 
-void TStaticSet::insert() {
-    checkActive();
-    beginInsert(current_ < 0 ? hi_ : current_);
-}
+void TStaticSet::insert() { beginInsert(false); }
 
-void TStaticSet::append() { beginInsert(-1); }
+void TStaticSet::append() { beginInsert(true); }
 
 void TStaticSet::edit() {
     checkWritable();

@@ -204,7 +204,7 @@ private:
     int blobField(int field) const;
     const std::uint8_t* activeRecord() const;
     std::uint8_t* editableRecord();
-    void beginInsert(int position);
+    void beginInsert(bool atEnd);
     void initNewRecord();
 
     bool ordered() const;

@@ -5,7 +5,8 @@
 #include "ByteImage.h"
 #include "datalib/SetupSets.h"
 #include "platform/Error.h"
-#include "platform/Text.h"
+#include "platform/FileSystem.h"
+#include "support/TestMachine.h"
 
 namespace vk {
 namespace {
@@ -16,6 +17,14 @@ MemoryStream streamOf(const ByteImage& image) { return MemoryStream(image.bytes(
 
 void load(TStaticSet& set, const ByteImage& image) {
     MemoryStream stream = streamOf(image);
+    set.loadFromStream(stream);
+}
+
+// Defines and opens the set, then loads it from the stream's beginning.
+void openAndLoad(TStaticSet& set, void (*define)(TStaticSet&), Stream& stream) {
+    define(set);
+    set.open();
+    stream.seek(0, SeekOrigin::Begin);
     set.loadFromStream(stream);
 }
 
@@ -115,10 +124,7 @@ TEST_F(Updates, SaveAndReloadKeepRowsKeysAndMemos) {
     set.saveToStream(stream);
 
     TStaticSet reader;
-    defineUpdates(reader);
-    reader.open();
-    stream.seek(0, SeekOrigin::Begin);
-    reader.loadFromStream(stream);
+    openAndLoad(reader, defineUpdates, stream);
     ASSERT_EQ(reader.recordCount(), 1);
     EXPECT_EQ(reader.field("Name").asString(), "Обновление");
     EXPECT_EQ(reader.field("Info").asString(), history);
@@ -166,10 +172,7 @@ TEST(StaticSetStream, ReadsWiderAndNarrowerWriters) {
     MemoryStream narrow;
     sys.saveToStream(narrow);
     TStaticSet db;
-    defineDBParams(db);
-    db.open();
-    narrow.seek(0, SeekOrigin::Begin);
-    db.loadFromStream(narrow);
+    openAndLoad(db, defineDBParams, narrow);
     ASSERT_EQ(db.recordCount(), 2);
     EXPECT_TRUE(db.field("ConnectNo").isNull());
 }
@@ -241,6 +244,28 @@ TEST(StaticSetStream, BrokenMemoChainsAreReportedWhenRead) {
         set.remove();  // deleting the broken chain ends too
         EXPECT_EQ(set.recordCount(), 0);
     }
+}
+
+TEST(StaticSetFile, SetKeptInItsOwnFileLoadsOnOpenAndSavesOnClose) {
+    test::TestMachine machine;
+    const std::string path = machine.scratch() + "\\Params.dat";
+    TStaticSet set;
+    defineSysParams(set);
+    set.setFileName(path);
+    set.setOptions(set.options() | sdoKeepDataInFile);
+    set.open();  // no file yet: an empty set
+    set.append();
+    set.field("Name").setString("Каталог");
+    set.post();
+    set.close();
+    ASSERT_TRUE(platform::fileExists(path));
+    EXPECT_EQ(platform::openFile(path, platform::FileMode::OpenRead)->size(), 136 + 328);
+
+    set.open();
+    ASSERT_EQ(set.recordCount(), 1);
+    EXPECT_EQ(set.field("Name").asString(), "Каталог");
+    set.loadFromFile(machine.scratch() + "\\Missing.dat");
+    EXPECT_EQ(set.recordCount(), 1) << "a missing file leaves the set unchanged";
 }
 
 }  // namespace
