@@ -1,6 +1,10 @@
 #include "platform/hosted/Machine.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "platform/Error.h"
@@ -33,7 +37,7 @@ MachineConfig readConfig(const fs::path& root) {
     return parseMachineConfig(readWholeFile(file), file.string());
 }
 
-bool sameTextSafe(const std::string& hostName, const std::string& name) {
+bool sameTextSafe(std::string_view hostName, std::string_view name) {
     try {
         return sameText(hostName, name);
     } catch (const Error&) {
@@ -41,16 +45,33 @@ bool sameTextSafe(const std::string& hostName, const std::string& name) {
     }
 }
 
-// The entry of folder called name without regard to case; name itself when
-// there is none, so that a new file or folder gets the spelling it was given.
-fs::path matchChild(const fs::path& folder, const std::string& name) {
-    fs::path exact = folder / name;
-    std::error_code error;
-    if (fs::symlink_status(exact, error).type() != fs::file_type::not_found || !fs::is_directory(folder, error))
-        return exact;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (sameTextSafe(it->path().filename().string(), name)) return it->path();
-    return exact;
+// Appends "/name" to the host path of a folder, spelled as the folder's entry
+// that matches name without regard to case; as given when there is none, so
+// that a new file or folder gets the spelling it was given. Once a name is
+// missing, everything under it is too: found turns false and later names are
+// appended without asking the disk.
+//
+// This runs for every path a platform call takes, so it asks the disk as
+// little as it can: the exact spelling first (one lstat), and only when that
+// is missing a listing of the folder. Case pairs have UTF-8 sequences of the
+// same length, so only entries of the name's length are compared.
+void appendMatchingChild(std::string& host, const std::string& name, bool& found) {
+    const std::size_t folderLength = host.size();
+    host += '/';
+    host += name;
+    if (!found) return;
+    struct stat info {};
+    if (::lstat(host.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR)) return;
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folderLength ? host.substr(0, folderLength).c_str() : "/"), ::closedir);
+    found = false;
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() != name.size() || !sameTextSafe(entryName, name)) continue;
+        host.replace(folderLength + 1, name.size(), entryName);
+        found = true;
+        return;
+    }
 }
 
 }  // namespace
@@ -71,13 +92,15 @@ Machine::Machine(fs::path root)
 Machine::~Machine() = default;
 
 fs::path Machine::hostPath(const WindowsPath& path) const {
-    fs::path host = root_;
+    std::string host = root_.native();
+    if (host.ends_with('/')) host.pop_back();  // the names bring their own separators
+    bool found = true;
     if (path.isShare()) {
-        for (const auto& name : {std::string("UNC"), path.host, path.share}) host = matchChild(host, name);
+        for (const auto& name : {std::string("UNC"), path.host, path.share}) appendMatchingChild(host, name, found);
     } else {
-        host = matchChild(host, std::string(1, path.drive));
+        appendMatchingChild(host, std::string(1, path.drive), found);
     }
-    for (const auto& name : path.names) host = matchChild(host, name);
+    for (const auto& name : path.names) appendMatchingChild(host, name, found);
     return host;
 }
 
