@@ -140,20 +140,17 @@ private:
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
-        expand(*table.openBlob(dataField), destination);
+        // The compressed bytes are expanded straight from the record's value
+        // (the one record in memory) rather than through a temporary file,
+        // which only added a write, a read and a delete per file. Unlike the
+        // system's LZ copy, whose result the installer once ignored, a failed
+        // expansion ends the run and takes its half-written file away: the
+        // file on disk would not be the one shipped.
+        expandOrCopyToFile(*table.openBlob(dataField), destination);
         if (!existed) job_.AddLogEntry(destination, logkind::File, kind);
 
         if (kind == fkSystemPackage) copyToSystemFolder(destination, name);
         if (kind == fkCorrection) keepCorrection(destination, name);
-    }
-
-    // The compressed bytes are expanded straight from the record's value (the
-    // one record in memory) rather than through a temporary file, which only
-    // added a write, a read and a delete per file. Unlike the system's LZ copy,
-    // whose result the installer once ignored, a failed expansion ends the run:
-    // the file on disk would not be the one shipped.
-    static void expand(Stream& compressed, const std::string& destination) {
-        expandOrCopy(compressed, *platform::openFile(destination, platform::FileMode::Create));
     }
 
     void copyToSystemFolder(const std::string& destination, const std::string& name) const {

@@ -214,6 +214,7 @@ TEST_P(BadRecordTest, EndsTheRunWithTheFailureFlagAndWritesNothingOutside) {
     EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 2", "STATUS 2 " + bad.name, "FINISHED 1"})) << bad.what;
     EXPECT_NE(recorder.failure, "");
     EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
+    EXPECT_FALSE(platform::fileExists(local + "\\" + bad.name)) << "a half-expanded file stays behind";
     EXPECT_FALSE(platform::fileExists(machine.scratch() + "\\evil.exe"));
     EXPECT_TRUE(entriesOf("FILE").empty());
 }
