@@ -42,10 +42,10 @@ void writeFileAtomically(const std::filesystem::path& file, std::string_view con
         ::unlink(fresh.c_str());
         throw;
     }
-    // The rename itself is durable only once the folder is flushed; a failure
-    // here loses nothing that is not already on the disk.
-    FileDescriptor folder(::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
+    // The folder is not flushed after the rename: a power cut may then bring
+    // back the old file, never a mixture, as Windows itself writes its
+    // registry hives lazily. Flushing it cost a second disk round trip for
+    // every registry change, the most expensive step of an installation's end.
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {
