@@ -92,6 +92,27 @@ Machine::Machine(fs::path root)
 Machine::~Machine() = default;
 
 fs::path Machine::hostPath(const WindowsPath& path) const {
+    // The files of one folder come one after another (an installation copies
+    // them so), so the host paths of the folders of recent paths are kept, by
+    // the Windows spelling they were asked for. One is used once a stat shows
+    // it is still a folder, which spares asking the disk about every name above.
+    std::string folderKey;
+    if (!path.names.empty()) {
+        const std::string text = path.text();
+        folderKey = text.substr(0, text.size() - path.names.back().size());
+        std::string host;
+        {
+            std::lock_guard lock(knownFoldersMutex_);
+            if (auto known = knownFolders_.find(folderKey); known != knownFolders_.end()) host = known->second;
+        }
+        struct stat info {};
+        if (!host.empty() && ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            bool found = true;
+            appendMatchingChild(host, path.names.back(), found);
+            return host;
+        }
+    }
+
     std::string host = root_.native();
     if (host.ends_with('/')) host.pop_back();  // the names bring their own separators
     bool found = true;
@@ -100,7 +121,14 @@ fs::path Machine::hostPath(const WindowsPath& path) const {
     } else {
         appendMatchingChild(host, std::string(1, path.drive), found);
     }
-    for (const auto& name : path.names) appendMatchingChild(host, name, found);
+    for (std::size_t i = 0; i < path.names.size(); ++i) {
+        if (i + 1 == path.names.size() && found) {
+            std::lock_guard lock(knownFoldersMutex_);
+            if (knownFolders_.size() >= kKnownFolderLimit) knownFolders_.clear();
+            knownFolders_[folderKey] = host;
+        }
+        appendMatchingChild(host, path.names[i], found);
+    }
     return host;
 }
 
