@@ -28,24 +28,20 @@ void writeAll(int fd, std::string_view content, const std::filesystem::path& fil
 
 }  // namespace
 
-void writeFileAtomically(const std::filesystem::path& file, std::string_view content) {
+void writeFileAtomically(const std::filesystem::path& file, std::string_view content, Durability durability) {
     std::filesystem::path fresh = file;
     fresh += ".new";
     try {
         FileDescriptor fd(::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
         if (fd.get() < 0) failWith(fresh, errno);
         writeAll(fd.get(), content, fresh);
-        if (::fsync(fd.get()) != 0) failWith(fresh, errno);
+        if (durability == Durability::Flushed && ::fsync(fd.get()) != 0) failWith(fresh, errno);
         if (::close(fd.release()) != 0) failWith(fresh, errno);
         if (::rename(fresh.c_str(), file.c_str()) != 0) failWith(file, errno);
     } catch (const Error&) {
         ::unlink(fresh.c_str());
         throw;
     }
-    // The folder is not flushed after the rename: a power cut may then bring
-    // back the old file, never a mixture, as Windows itself writes its
-    // registry hives lazily. Flushing it cost a second disk round trip for
-    // every registry change, the most expensive step of an installation's end.
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {
