@@ -12,6 +12,8 @@ namespace vk::platform::hosted {
 // Selects the machine folder, creating it (with defaults) when missing.
 void useMachine(const std::filesystem::path& root);
 void useNoMachine();
+// The selected machine's folder; empty when none is selected.
+std::filesystem::path machineFolder();
 // The host path of a Windows path on the selected machine, resolved without
 // regard to case; throws Error for a path that names no drive or share.
 std::filesystem::path toHostPath(std::string_view windowsPath);

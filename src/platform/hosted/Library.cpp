@@ -1,0 +1,48 @@
+// Libraries on the hosted machine: a shared object at the mapped path,
+// loaded only when machine.ini allows it.
+#include "platform/Library.h"
+
+#include <dlfcn.h>
+
+#include <string>
+
+#include "platform/hosted/Machine.h"
+#include "platform/hosted/ModuleSearch.h"
+
+namespace vk::platform {
+
+namespace {
+
+class HostedLibrary final : public Library {
+public:
+    explicit HostedLibrary(void* handle) : handle_(handle) {}
+    ~HostedLibrary() override { ::dlclose(handle_); }
+    HostedLibrary(const HostedLibrary&) = delete;
+    HostedLibrary& operator=(const HostedLibrary&) = delete;
+
+    bool hasExport(std::string_view name) override { return symbol(name) != nullptr; }
+
+    std::optional<std::int32_t> callHresultExport(std::string_view name) override {
+        void* entry = symbol(name);
+        if (!entry) return std::nullopt;
+        return reinterpret_cast<std::int32_t (*)()>(entry)();
+    }
+
+private:
+    void* symbol(std::string_view name) { return ::dlsym(handle_, std::string(name).c_str()); }
+
+    void* handle_;
+};
+
+}  // namespace
+
+std::unique_ptr<Library> loadLibrary(std::string_view path) {
+    auto machine = hosted::selectedMachine();
+    if (!machine || !machine->config().allowLibraries) return nullptr;
+    auto file = hosted::findModule(*machine, path, ".dll");
+    if (!file) return nullptr;
+    void* handle = ::dlopen(file->host.c_str(), RTLD_NOW | RTLD_LOCAL);
+    return handle ? std::make_unique<HostedLibrary>(handle) : nullptr;
+}
+
+}  // namespace vk::platform

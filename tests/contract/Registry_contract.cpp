@@ -1,0 +1,61 @@
+// The registry as every platform must offer it.
+#include <gtest/gtest.h>
+
+#include "platform/Registry.h"
+#include "support/TestMachine.h"
+
+namespace vk::platform {
+namespace {
+
+class RegistryContract : public ::testing::TestWithParam<RootKey> {
+protected:
+    test::TestMachine machine;
+};
+
+TEST_P(RegistryContract, ValuesRoundTripAndKeysMatchWithoutRegardToCase) {
+    std::string path = machine.registryScratch(GetParam()) + "\\Кронта\\Settings";
+    {
+        auto key = openRegistryKey(GetParam(), path, true);
+        ASSERT_NE(key, nullptr);
+        EXPECT_TRUE(key->writeString("Path", "C:\\Program Files\\Талвекс\\Vorkast"));
+        EXPECT_TRUE(key->writeString("", "по умолчанию"));
+        EXPECT_TRUE(key->writeString("Tricky", "quote \" backslash \\ line\r\nnext"));
+        EXPECT_TRUE(key->writeString("Replaced", "old"));
+        EXPECT_TRUE(key->writeString("replaced", "new"));
+    }
+    std::string otherCase = machine.registryScratch(GetParam()) + "\\КРОНТА\\settings";
+    auto key = openRegistryKey(GetParam(), otherCase, false);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->readString("PATH"), "C:\\Program Files\\Талвекс\\Vorkast");
+    EXPECT_EQ(key->readString(""), "по умолчанию");
+    EXPECT_EQ(key->readString("Tricky"), "quote \" backslash \\ line\r\nnext");
+    EXPECT_EQ(key->readString("Replaced"), "new");
+    EXPECT_EQ(key->readString("Missing"), std::nullopt);
+}
+
+std::string rootName(const ::testing::TestParamInfo<RootKey>& info) {
+    switch (info.param) {
+        case RootKey::LocalMachine: return "LocalMachine";
+        case RootKey::CurrentUser: return "CurrentUser";
+        case RootKey::ClassesRoot: break;
+    }
+    return "ClassesRoot";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRoot, RegistryContract,
+                         ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot), rootName);
+
+TEST(RegistryContract, MissingKeysReadAbsentAndCreationMakesEveryParent) {
+    test::TestMachine machine;
+    std::string deep = machine.registryScratch() + "\\One\\Two\\Three";
+    EXPECT_EQ(openRegistryKey(RootKey::CurrentUser, deep, false), nullptr);
+    ASSERT_NE(openRegistryKey(RootKey::CurrentUser, deep, true), nullptr);
+    EXPECT_NE(openRegistryKey(RootKey::CurrentUser, machine.registryScratch() + "\\One", false), nullptr);
+
+    auto parent = openRegistryKey(RootKey::CurrentUser, machine.registryScratch() + "\\One\\Two", false);
+    ASSERT_NE(parent, nullptr);
+    EXPECT_EQ(parent->readString(""), std::nullopt);  // a new key has no default value
+}
+
+}  // namespace
+}  // namespace vk::platform

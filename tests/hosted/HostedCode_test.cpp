@@ -1,0 +1,81 @@
+// Programs and libraries on the hosted machine: refused unless machine.ini
+// allows them, then run from the mapped path.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "hosted/HostedTestSupport.h"
+#include "platform/FileSystem.h"
+#include "platform/Library.h"
+#include "platform/Process.h"
+#include "support/TestMachine.h"
+
+namespace vk::platform::hosted {
+namespace {
+
+using test::readHostFile;
+using test::writeHostFile;
+
+class HostedCode : public ::testing::Test {
+protected:
+    // A script that lists its arguments, one a line, in "args.txt" of its current folder.
+    void writeArgumentLister(const std::string& windowsPath) {
+        writeHostFile(toHostPath(windowsPath), "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > args.txt\n");
+    }
+    void installRegistrar(const std::string& windowsPath) {
+        std::filesystem::copy_file(VK_TEST_REGISTRAR, toHostPath(windowsPath));
+    }
+
+    vk::test::TestMachine machine;
+};
+
+TEST_F(HostedCode, NothingRunsOrLoadsUnlessTheMachineAllowsIt) {
+    std::string command = machine.exitingCommand(0);
+    installRegistrar("C:\\Scratch\\Control.ocx");
+    EXPECT_EQ(startProcess(command, machine.scratch(), Wait::Forever), std::nullopt);
+    EXPECT_FALSE(fileExists(machine.scratch() + "\\ran"));
+    EXPECT_EQ(loadLibrary("C:\\Scratch\\Control.ocx"), nullptr);
+}
+
+TEST_F(HostedCode, ALibraryLoadsFromItsMappedPathAndItsEntryIsCalled) {
+    machine.allowPrograms();
+    installRegistrar(systemFolder() + "\\Control.ocx");
+    auto library = loadLibrary("C:\\windows\\SYSTEM32\\control.OCX");
+    ASSERT_NE(library, nullptr);
+    EXPECT_TRUE(library->hasExport("DllRegisterServer"));
+    EXPECT_FALSE(library->hasExport("DllUnregisterServer"));
+    EXPECT_EQ(library->callHresultExport("DllRegisterServer"), 0x2A);
+    EXPECT_EQ(library->callHresultExport("DllUnregisterServer"), std::nullopt);
+
+    EXPECT_NE(loadLibrary("Control.ocx"), nullptr);  // found in the system folder
+    EXPECT_EQ(loadLibrary("Absent.dll"), nullptr);
+    writeHostFile(toHostPath(machine.scratch() + "\\GDS32.DLL"), "MZ not a shared object");
+    EXPECT_EQ(loadLibrary(machine.scratch() + "\\GDS32.DLL"), nullptr);
+}
+
+TEST_F(HostedCode, ScriptsRunWithTheirArgumentsSplitAsWindowsSplitsThem) {
+    machine.allowPrograms();
+    std::filesystem::create_directories(toHostPath("C:\\Program Files\\Vorkast"));
+    writeArgumentLister("C:\\Program Files\\Vorkast\\Korvex.exe");  // no executable bit, as installed files
+    auto code = startProcess("C:\\Program Files\\Vorkast\\Korvex /reg \"two words\" a\\\"b", machine.scratch(),
+                             Wait::Forever);
+    EXPECT_EQ(code, std::optional<std::uint32_t>(0));
+    EXPECT_EQ(readHostFile(toHostPath(machine.scratch() + "\\args.txt")), "/reg\ntwo words\na\"b\n");
+}
+
+TEST_F(HostedCode, AWindowsImageIsNotRunAndAnUnwaitedProgramStillRuns) {
+    machine.allowPrograms();
+    writeHostFile(toHostPath(machine.scratch() + "\\Setup.exe"), "MZ\x90\0 a Windows program");
+    EXPECT_EQ(startProcess(machine.scratch() + "\\Setup.exe", {}, Wait::None), std::nullopt);
+
+    ASSERT_TRUE(setCurrentFolder(machine.scratch()));
+    EXPECT_EQ(startProcess(machine.exitingCommand(3), {}, Wait::None), std::optional<std::uint32_t>(0));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!fileExists("ran") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(fileExists("ran"));
+}
+
+}  // namespace
+}  // namespace vk::platform::hosted

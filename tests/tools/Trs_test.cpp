@@ -1,0 +1,180 @@
+// The trs tool as its users run it: the built binary on real files.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/TransportTestSupport.h"
+#include "platform/PeImageBuilder.h"
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string readText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string quote(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+class Trs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(::testing::TempDir()) / ("trs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    Outcome trs(const std::vector<std::string>& args) {
+        std::string command = quote(VK_BINARY_DIR "/tools/trs");
+        for (const auto& a : args) command += " " + quote(a);
+        command += " >" + quote(path("stdout")) + " 2>" + quote(path("stderr"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(path("stdout")), readText(path("stderr"))};
+    }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    fs::path dir_;
+};
+
+const std::string kPayload = VK_BINARY_DIR "/payload.trs";
+
+TEST_F(Trs, HelpAndWrongCommandLines) {
+    Outcome help = trs({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("trs pack MANIFEST OUT"), std::string::npos);
+    EXPECT_NE(help.out.find("a non-SZDD input is copied unchanged"), std::string::npos);
+    EXPECT_EQ(trs({"frobnicate"}).status, 2);
+    EXPECT_EQ(trs({"list"}).status, 2);
+    Outcome missing = trs({"list", path("nothing.trs")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("nothing.trs"), std::string::npos) << missing.err;
+}
+
+TEST_F(Trs, ListsTheDemoPayload) {
+    Outcome list = trs({"list", kPayload});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("records 31, fields 4, data start 164"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("field 0: ИмяФайла string (code 1, size 64)"), std::string::npos);
+    EXPECT_NE(list.out.find("ИмяФайла=\"!2GDS32.DLL\" ТипФайла=256 Индекс=null Данные=<"), std::string::npos);
+    EXPECT_NE(list.out.find("ИмяФайла=\"VkConfig.gdb\" ТипФайла=2 Индекс=1"), std::string::npos);
+
+    Outcome json = trs({"list", "--json", kPayload});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_NE(json.out.find("\"Индекс\": null, \"Данные\": {\"blobSize\": "), std::string::npos);
+    writeText(path("list.json"), json.out);
+    if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "python3 is not installed: JSON not validated";
+    EXPECT_EQ(std::system(("python3 -m json.tool " + quote(path("list.json")) + " >/dev/null").c_str()), 0);
+}
+
+TEST_F(Trs, ExtractAndPackRoundTripTheDemoPayload) {
+    ASSERT_EQ(trs({"extract", "--manifest", path("again.tsv"), kPayload, path("files")}).status, 0);
+    EXPECT_EQ(readText(path("files/Korvex.exe")), readText(VK_SOURCE_DIR "/package/files/Korvex.exe"));
+    EXPECT_EQ(readText(path("files/Корректировка1.txt")), readText(VK_SOURCE_DIR "/package/files/Корректировка1.txt"));
+    EXPECT_EQ(fs::file_size(path("files/Vorkast.exe")), 262144u);
+
+    Outcome pack = trs({"pack", path("again.tsv"), path("again.trs")});
+    ASSERT_EQ(pack.status, 0) << pack.err;
+    EXPECT_EQ(readText(path("again.trs")), readText(kPayload)) << "same records, same compressed bytes";
+}
+
+// A payload written by hand whose only record is named name.
+std::string payloadNamed(const std::string& name) {
+    test::Bytes records;
+    records.u8(0x0B).text(toCp1251(name)).i32(1).text("contents");
+    test::Bytes all;
+    all.i32(1).i32(4).i32(164).i32(164 + records.size()).i32(0);
+    all.descriptor("ИмяФайла", 1, 64).descriptor("ТипФайла", 3, 4).descriptor("Индекс", 2, 2).descriptor("Данные", 16, 0);
+    all.data.insert(all.data.end(), records.data.begin(), records.data.end());
+    return std::string(all.data.begin(), all.data.end());
+}
+
+TEST_F(Trs, ExtractNeverWritesOutsideItsFolder) {
+    for (const std::string name : {"../escape.txt", "..\\escape.txt", "C:escape.txt", "..", "sub/escape.txt", "NUL"}) {
+        SCOPED_TRACE(name);
+        writeText(path("evil.trs"), payloadNamed(name));
+        Outcome run = trs({"extract", path("evil.trs"), path("out/inner")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("evil.trs: record 1: the file name"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(path("escape.txt")));
+        EXPECT_FALSE(fs::exists(path("out")));
+    }
+    writeText(path("plain.trs"), payloadNamed("plain.txt"));
+    ASSERT_EQ(trs({"extract", path("plain.trs"), path("out")}).status, 0);
+    EXPECT_EQ(readText(path("out/plain.txt")), "contents") << "a value without the SZDD magic is copied";
+}
+
+TEST_F(Trs, ReadsThePayloadResourceOfAnExecutable) {
+    auto image = test::makeImage("TRSData", payloadNamed("inside.txt"));
+    writeText(path("Setup.exe"), std::string(image.bytes.begin(), image.bytes.end()));
+    Outcome list = trs({"list", path("Setup.exe")});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find("ИмяФайла=\"inside.txt\""), std::string::npos) << list.out;
+
+    auto other = test::makeImage("History", "<html></html>");
+    writeText(path("Other.exe"), std::string(other.bytes.begin(), other.bytes.end()));
+    Outcome missing = trs({"list", path("Other.exe")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Other.exe: the executable has no RCDATA resource TRSData"), std::string::npos);
+}
+
+TEST_F(Trs, ReportsBadInputByFileAndLine) {
+    std::string damaged = readText(kPayload);
+    damaged[166] = '\x7F';  // the first record's name length becomes huge
+    writeText(path("damaged.trs"), damaged);
+    Outcome list = trs({"list", path("damaged.trs")});
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.err.find("damaged.trs: "), std::string::npos) << list.err;
+
+    writeText(path("source.bin"), "data");
+    writeText(path("bad.tsv"), "ok.bin\t1\t\tsource.bin\nshort\t1\tsource.bin\n");
+    Outcome pack = trs({"pack", path("bad.tsv"), path("bad.trs")});
+    EXPECT_EQ(pack.status, 1);
+    EXPECT_NE(pack.err.find("bad.tsv:2: expected 4 tab-separated fields"), std::string::npos) << pack.err;
+    writeText(path("gone.tsv"), "ok.bin\t1\t\tmissing.bin\n");
+    pack = trs({"pack", path("gone.tsv"), path("gone.trs")});
+    EXPECT_EQ(pack.status, 1);
+    EXPECT_NE(pack.err.find("gone.tsv:1: "), std::string::npos) << pack.err;
+    EXPECT_NE(pack.err.find("missing.bin"), std::string::npos) << pack.err;
+    EXPECT_FALSE(fs::exists(path("gone.trs"))) << "no half-written payload is left";
+}
+
+TEST_F(Trs, CompressesForOtherExpandersAndExpands) {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "строка " + std::to_string(i % 7) + "\n";
+    writeText(path("text.txt"), text);
+    ASSERT_EQ(trs({"compress", path("text.txt"), path("text.tx_")}).status, 0);
+    EXPECT_LT(fs::file_size(path("text.tx_")), text.size() / 2);
+    ASSERT_EQ(trs({"expand", path("text.tx_"), path("back.txt")}).status, 0);
+    EXPECT_EQ(readText(path("back.txt")), text);
+    ASSERT_EQ(trs({"expand", path("text.txt"), path("copy.txt")}).status, 0);
+    EXPECT_EQ(readText(path("copy.txt")), text);
+
+    if (std::system("command -v msexpand >/dev/null") != 0) GTEST_SKIP() << "msexpand (mscompress) is not installed";
+    ASSERT_EQ(std::system(("msexpand <" + quote(path("text.tx_")) + " >" + quote(path("ms.txt"))).c_str()), 0);
+    EXPECT_EQ(readText(path("ms.txt")), text);
+}
+
+}  // namespace
+}  // namespace vk

@@ -1,0 +1,121 @@
+// trs list [--json] FILE: the header, the field descriptors and every record.
+#include <cstdio>
+
+#include "Commands.h"
+#include "HostFile.h"
+#include "PayloadSource.h"
+#include "platform/Error.h"
+
+namespace vk::trs {
+
+namespace {
+
+std::string typeName(FieldType type) {
+    static const char* const names[] = {"unknown", "string",  "smallint", "integer",    "word",     "boolean",
+                                        "float",   "currency", "bcd",     "date",       "time",     "datetime",
+                                        "bytes",   "varbytes", "autoinc", "blob",       "memo",     "graphic",
+                                        "fmtmemo", "paradoxole", "dbaseole", "typedbinary"};
+    const auto code = static_cast<std::size_t>(type);
+    return code < std::size(names) ? names[code] : "type " + std::to_string(code);
+}
+
+bool isNumber(FieldType type) {
+    return type == FieldType::SmallInt || type == FieldType::Integer || type == FieldType::Word ||
+           type == FieldType::AutoInc;
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+// A value as list shows it: null, a blob's size, a number or a quoted text.
+std::string shownValue(TTransporter& t, int i, bool json) {
+    const FieldType type = t.fieldDefs()[static_cast<std::size_t>(i)].type;
+    if (t.isNull(i)) return "null";
+    if (isBlobType(type))
+        return json ? "{\"blobSize\": " + std::to_string(t.blobSize(i)) + "}" : "<" + std::to_string(t.blobSize(i)) + " bytes>";
+    if (isNumber(type)) return t.asString(i);
+    return json ? jsonString(t.asString(i)) : "\"" + t.asString(i) + "\"";
+}
+
+void printText(TTransporter& t, const std::string& file, std::ostream& out) {
+    const TransportHeader& h = t.header();
+    out << file << "\n"
+        << "records " << h.recordCount << ", fields " << h.fieldCount << ", data start " << h.dataStart
+        << ", data end " << h.dataEnd << ", reserved " << h.reserved << "\n";
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const FieldDef& def = t.fieldDefs()[static_cast<std::size_t>(i)];
+        out << "field " << i << ": " << def.name << " " << typeName(def.type) << " (code "
+            << static_cast<int>(def.type) << ", size " << def.size << ")\n";
+    }
+    int number = 0;
+    for (t.first(); !t.eof(); t.next()) {
+        out << "record " << ++number << " at " << t.recordOffset() << ":";
+        for (int i = 0; i < t.fieldCount(); ++i)
+            out << " " << t.fieldDefs()[static_cast<std::size_t>(i)].name << "=" << shownValue(t, i, false);
+        out << "\n";
+    }
+}
+
+void printJson(TTransporter& t, const std::string& file, std::ostream& out) {
+    const TransportHeader& h = t.header();
+    out << "{\n  \"file\": " << jsonString(file) << ",\n  \"header\": {\"recordCount\": " << h.recordCount
+        << ", \"fieldCount\": " << h.fieldCount << ", \"dataStart\": " << h.dataStart
+        << ", \"dataEnd\": " << h.dataEnd << ", \"reserved\": " << h.reserved << "},\n  \"fields\": [";
+    for (int i = 0; i < t.fieldCount(); ++i) {
+        const FieldDef& def = t.fieldDefs()[static_cast<std::size_t>(i)];
+        out << (i ? ",\n" : "\n") << "    {\"name\": " << jsonString(def.name) << ", \"type\": "
+            << static_cast<int>(def.type) << ", \"typeName\": " << jsonString(typeName(def.type))
+            << ", \"size\": " << def.size << "}";
+    }
+    out << "\n  ],\n  \"records\": [";
+    bool firstRecord = true;
+    for (t.first(); !t.eof(); t.next(), firstRecord = false) {
+        out << (firstRecord ? "\n" : ",\n") << "    {\"offset\": " << t.recordOffset() << ", \"values\": {";
+        for (int i = 0; i < t.fieldCount(); ++i)
+            out << (i ? ", " : "") << jsonString(t.fieldDefs()[static_cast<std::size_t>(i)].name) << ": "
+                << shownValue(t, i, true);
+        out << "}}";
+    }
+    out << "\n  ]\n}\n";
+}
+
+// The header's record count must match the records the data holds.
+void checkRecordCount(TTransporter& t, const std::string& file) {
+    int records = 0;
+    for (t.first(); !t.eof(); t.next()) ++records;
+    if (records != t.recordCount())
+        throw Error(file + ": the header counts " + std::to_string(t.recordCount()) + " records but the data holds " +
+                    std::to_string(records));
+}
+
+}  // namespace
+
+int listCommand(const Args& args, std::ostream& out) {
+    const bool json = !args.empty() && args[0] == "--json";
+    if (args.size() != (json ? 2u : 1u)) throw UsageError{"list takes [--json] FILE"};
+    const auto file = hostPath(args.back());
+    TTransporter table;
+    openTransport(table, file);
+    checkRecordCount(table, displayPath(file));
+    if (json)
+        printJson(table, displayPath(file), out);
+    else
+        printText(table, displayPath(file), out);
+    return 0;
+}
+
+}  // namespace vk::trs
