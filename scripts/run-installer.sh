@@ -3,7 +3,7 @@
 # the build (build/win32/wineprefix), on a virtual display when there is none.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh cmake ninja-build g++-mingw-w64-i686-posix wine wine32:i386 xvfb
+sh scripts/install-deps.sh cmake ninja-build g++-mingw-w64-i686-posix wine wine32:i386 xvfb locales
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Setup -j "${VK_JOBS:-$(nproc)}"

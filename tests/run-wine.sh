@@ -13,6 +13,8 @@ set -eu
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# A Russian Windows, as the installer's users have (ANSI code page 1251).
+export LC_ALL=ru_RU.UTF-8
 xvfb_pid="$prefix.xvfb-pid"
 xvfb_display="$prefix.xvfb-display"
 
