@@ -19,14 +19,14 @@ namespace {
 
 using namespace szdd;
 
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kMaxBlockSize = 256 * 1024;
 constexpr std::uint32_t kLiteralCost = 9;
 constexpr std::uint32_t kReferenceCost = 17;
 
 // Packs items into groups of eight behind their control byte.
 class GroupWriter {
 public:
-    explicit GroupWriter(Stream& out) : out_(out), buffer_(kChunk + kMaxGroupSize) {}
+    GroupWriter(Stream& out, std::size_t chunk) : out_(out), chunk_(chunk), buffer_(chunk + kMaxGroupSize) {}
 
     void literal(std::uint8_t byte) {
         beginItem(true);
@@ -42,12 +42,10 @@ public:
     void finish() { flush(); }
 
 private:
-    static constexpr std::size_t kChunk = 256 * 1024;
-
     void beginItem(bool isLiteral) {
         if (items_ == 8) {
             // Flushing only between groups keeps each control byte with its items.
-            if (size_ >= kChunk) flush();
+            if (size_ >= chunk_) flush();
             control_ = size_++;
             buffer_[control_] = 0;
             items_ = 0;
@@ -62,6 +60,7 @@ private:
     }
 
     Stream& out_;
+    std::size_t chunk_;
     std::vector<std::uint8_t> buffer_;
     std::size_t size_ = 0;
     std::size_t control_ = 0;
@@ -70,13 +69,14 @@ private:
 
 class Compressor {
 public:
-    Compressor(Stream& in, Stream& out) : in_(in), writer_(out), buffer_(kWindowSize + kBlockSize + kMaxMatch) {
+    Compressor(Stream& in, Stream& out, std::uint32_t size)
+        : in_(in), writer_(out, std::clamp<std::size_t>(size, 1, kMaxBlockSize)),
+          blockSize_(std::clamp<std::size_t>(size, 1, kMaxBlockSize)),
+          buffer_(kWindowSize + blockSize_ + kMaxMatch), longest_(blockSize_), cost_(blockSize_ + 1),
+          choice_(blockSize_) {
         // The positions before the data are the window's initial fill, which references may use.
         std::memset(buffer_.data(), kInitialFill, kWindowSize);
         bufferEnd_ = kWindowSize;
-        longest_.resize(kBlockSize);
-        cost_.resize(kBlockSize + 1);
-        choice_.resize(kBlockSize);
     }
 
     // Returns the number of input bytes compressed.
@@ -85,7 +85,7 @@ public:
         for (;;) {
             fill();
             std::uint64_t complete = endOfInput_ ? bufferEnd_ : bufferEnd_ - kMaxMatch;
-            std::uint64_t blockEnd = std::min(complete, blockStart + kBlockSize);
+            std::uint64_t blockEnd = std::min<std::uint64_t>(complete, blockStart + blockSize_);
             if (blockEnd > blockStart) {
                 while (inserted_ < blockStart) insert(inserted_);
                 parseBlock(blockStart, blockEnd);
@@ -160,10 +160,14 @@ private:
     Stream& in_;
     GroupWriter writer_;
     MatchFinder finder_;
+    std::size_t blockSize_;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t bufferStart_ = 0;
     std::uint64_t bufferEnd_ = 0;
-    std::uint64_t inserted_ = 0;
+    // Of the initial fill only the last kMaxMatch positions are worth finding:
+    // every earlier one starts with as many blanks as a match can be long, the
+    // same string as the first of those, which is nearer.
+    std::uint64_t inserted_ = kWindowSize - kMaxMatch;
     bool endOfInput_ = false;
     std::vector<Match> longest_;
     std::vector<std::uint32_t> cost_;
@@ -181,7 +185,7 @@ void szddCompress(Stream& in, Stream& out, char missingChar) {
     header.expandedSize = static_cast<std::uint32_t>(std::max<std::int64_t>(remaining, 0));
     auto headerBytes = encodeHeader(header);
     out.write(headerBytes.data(), headerBytes.size());
-    std::uint64_t compressed = Compressor(in, out).run();
+    std::uint64_t compressed = Compressor(in, out, header.expandedSize).run();
     if (compressed != header.expandedSize)
         throw Error(in.name() + ": the size changed while it was being compressed");
 }

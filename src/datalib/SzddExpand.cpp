@@ -1,5 +1,6 @@
 // SZDD expansion, streaming: the memory used is the window's history plus one
 // input and one output buffer, whatever the size of the data.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -46,9 +47,11 @@ Header parseHeader(Stream& in, const std::uint8_t* bytes, std::size_t size) {
 // from a fixed distance back and the ring never has to be wrapped.
 class BodyExpander {
 public:
+    // Small files get small buffers; a wrong size in the header only costs buffer space.
     BodyExpander(Stream& in, Stream& out, std::uint32_t expectedSize)
         : in_(in), out_(out), expectedSize_(expectedSize),
-          input_(kInputChunk), output_(kWindowSize + kOutputChunk + kOutputReserve) {
+          input_(std::clamp<std::int64_t>(in.size() - in.position(), kMaxGroupSize, kInputChunk)),
+          output_(kWindowSize + std::min<std::size_t>(expectedSize, kOutputChunk) + kOutputReserve) {
         std::memset(output_.data(), kInitialFill, kWindowSize);
         ip_ = inputEnd_ = input_.data();
         op_ = output_.data() + kWindowSize;

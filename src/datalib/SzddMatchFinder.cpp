@@ -8,7 +8,7 @@ namespace vk::szdd {
 
 namespace {
 
-constexpr unsigned kHashBits = 16;
+constexpr unsigned kHashBits = 14;
 // Twice the window, so that a node still in the window is never reused.
 constexpr std::uint64_t kTreeSlots = 2 * kWindowSize;
 // Positions are stored shifted by this much so that 0 can mean "no node".

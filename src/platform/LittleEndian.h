@@ -25,6 +25,11 @@ inline void appendLe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     appendLe16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
+inline void storeLe16(std::uint8_t* p, std::uint16_t value) {
+    p[0] = static_cast<std::uint8_t>(value);
+    p[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
 inline void storeLe32(std::uint8_t* p, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }

@@ -1,0 +1,188 @@
+#include "engine/CopyPhase.h"
+
+#include <string>
+#include <vector>
+
+#include "datalib/Paths.h"
+#include "datalib/Szdd.h"
+#include "datalib/WinUtils.h"
+#include "engine/IMDTools.h"
+#include "engine/InstallLog.h"
+#include "engine/Payload.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace vk {
+
+namespace {
+
+constexpr std::string_view kUninstallerName = "VksUnSt.exe";
+constexpr const char* kRuntimeSystemPackages[] = {"Kerno1.bpl", "Kerno2.bpl"};
+constexpr const char* kRuntimeProgramPackages[] = {"Luvak1.bpl", "Luvak2.bpl", "Luvak3.bpl"};
+
+// Byte length of the UTF-8 character that starts with lead.
+std::size_t charLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+std::size_t countChars(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += charLength(static_cast<unsigned char>(text[at]))) ++count;
+    return count;
+}
+
+// The name a record installs under: a kind 256 record's "!" and variant digit are not part of it.
+std::string installedName(const std::string& stored) {
+    if (stored.size() < 2 || stored[0] != '!' || countChars(stored) <= 2) return stored;
+    return stored.substr(1 + charLength(static_cast<unsigned char>(stored[1])));
+}
+
+// A payload name must name a file inside its folder: the temporary file takes
+// the name as stored, the destination the name without its variant prefix.
+void checkPayloadName(const std::string& stored, const std::string& name) {
+    for (const std::string* checked : {&stored, &name})
+        if (std::string reason = payload::unsafeFileNameReason(*checked); !reason.empty())
+            throw Error("Недопустимое имя файла в пакете установки \"" + stored + "\": " + reason);
+}
+
+class CopyPhase {
+public:
+    CopyPhase(const TProcessThread& job, const ProgressSender& progress)
+        : job_(job), progress_(progress), windowsDir_(WindowsDir()), systemDir_(SystemDir()) {}
+
+    void run() {
+        progress_.status(psCopying);
+        // Nothing passes through the temporary folder any more, but the phase
+        // still runs only where it can be made, as installers of this package did.
+        const std::string tempFolder = TempDir() + "Vorkast";
+        deleteRuntimePackages();
+        if (!ForceDir(tempFolder)) return;
+
+        TTransporter table;
+        table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : nullptr);
+        const int nameField = table.field(payload::kFileName).index();
+        const int kindField = table.field(payload::kFileKind).index();
+        const int indexField = table.field(payload::kIndex).index();
+        const int dataField = table.field(payload::kData).index();
+        progress_.range(static_cast<std::uint32_t>(table.recordCount()));
+        for (table.first(); !table.eof(); table.next()) {
+            const std::string stored = table.asString(nameField);
+            progress_.text(stored);
+            const std::int64_t kind = table.asInteger(kindField);
+            const std::int32_t configNo =
+                table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
+            if (belongsToInstallation(kind, stored, configNo)) install(table, dataField, stored, kind);
+            progress_.step();
+        }
+        for (const std::string& folder : folders_) job_.AddLogEntry(folder, logkind::Folder, 0);
+        progress_.endPhase(0);
+    }
+
+private:
+    void deleteRuntimePackages() const {
+        if (job_.PackageFlags & pfSystemPackages)
+            for (const char* name : kRuntimeSystemPackages) platform::deleteFile(systemDir_ + name);
+        if (job_.PackageFlags & pfPrograms)
+            for (const char* name : kRuntimeProgramPackages) platform::deleteFile(systemDir_ + name);
+    }
+
+    bool packageHas(std::int64_t bits) const { return (static_cast<std::uint32_t>(bits) & job_.PackageFlags) != 0; }
+
+    bool belongsToInstallation(std::int64_t kind, const std::string& stored, std::int32_t configNo) const {
+        const bool server = job_.HasOption(ioServerPart);
+        switch (kind) {
+        case fkProgram: return server && packageHas(pfPrograms);
+        case fkConfiguration:
+            return server && job_.HasOption(ioConfigChosen) && job_.IsConfigNoSelected(configNo);
+        case fkDatabase: return server && job_.HasOption(ioFilledDatabase) && job_.IsConfigNoSelected(configNo);
+        case fkSystemPackage: return server && packageHas(pfSystemPackages);
+        case fkBDE: return job_.HasOption(ioBDE);
+        case fkDBClient:
+            return job_.HasOption(ioIBClient) && job_.HasOption(ioClientPart) && stored.size() > 1 &&
+                   stored[0] == '!' &&
+                   ((stored[1] == '1' && job_.HasOption(ioFirebird)) || (stored[1] == '2' && job_.HasOption(ioYaffil)));
+        case fkCorrection: return packageHas(fkCorrection);
+        case fkDocument: return server;
+        default: return packageHas(kind);
+        }
+    }
+
+    std::string destinationFolder(std::int64_t kind, const std::string& name) const {
+        switch (kind) {
+        case fkConfiguration:
+        case fkDatabase: return job_.DataBaseFolder;
+        case fkBDE: return job_.BdeFolder;
+        case fkDBClient: return systemDir_;
+        case fkCorrection: return job_.LocalPath + "\\Корректировки";
+        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(name), ".chm") ? "\\Help" : "\\Docs");
+        default: return sameText(name, kUninstallerName) ? windowsDir_ : job_.LocalPath;
+        }
+    }
+
+    void noteFolder(const std::string& folder) {
+        if (sameText(folder, windowsDir_)) return;
+        for (const std::string& known : folders_)
+            if (sameText(known, folder)) return;
+        folders_.push_back(folder);
+    }
+
+    void install(TTransporter& table, int dataField, const std::string& stored, std::int64_t kind) {
+        const std::string name = installedName(stored);
+        checkPayloadName(stored, name);
+
+        const std::string folder = destinationFolder(kind, name);
+        if (!ForceDir(folder)) return;
+        noteFolder(folder);
+
+        const std::string destination = folder + "\\" + name;
+        const bool existed = platform::fileExists(destination);
+        expand(*table.openBlob(dataField), destination);
+        if (!existed) job_.AddLogEntry(destination, logkind::File, kind);
+
+        if (kind == fkSystemPackage) copyToSystemFolder(destination, name);
+        if (kind == fkCorrection) keepCorrection(destination, name);
+    }
+
+    // The compressed bytes are expanded straight from the record's value (the
+    // one record in memory) rather than through a temporary file, which only
+    // added a write, a read and a delete per file. Unlike the system's LZ copy,
+    // whose result the installer once ignored, a failed expansion ends the run:
+    // the file on disk would not be the one shipped.
+    static void expand(Stream& compressed, const std::string& destination) {
+        expandOrCopy(compressed, *platform::openFile(destination, platform::FileMode::Create));
+    }
+
+    void copyToSystemFolder(const std::string& destination, const std::string& name) const {
+        try {
+            const std::string systemCopy = systemDir_ + name;
+            const bool existed = platform::fileExists(systemCopy);
+            CopyFileTo(destination, systemCopy, false);
+            if (!existed) job_.AddLogEntry(systemCopy, logkind::File, fkSystemPackage);
+        } catch (...) {
+            // The program folder's copy stays; the system folder's is a convenience.
+        }
+    }
+
+    void keepCorrection(const std::string& destination, const std::string& name) const {
+        auto data = std::make_unique<MemoryStream>(name);
+        data->copyFrom(*platform::openFile(destination, platform::FileMode::OpenRead));
+        data->seek(0, SeekOrigin::Begin);
+        if (job_.CorrectionFiles) job_.CorrectionFiles->push_back({name, std::move(data)});
+    }
+
+    const TProcessThread& job_;
+    const ProgressSender& progress_;
+    const std::string windowsDir_;
+    const std::string systemDir_;
+    std::vector<std::string> folders_;
+};
+
+}  // namespace
+
+void RunCopyPhase(const TProcessThread& job, const ProgressSender& progress) { CopyPhase(job, progress).run(); }
+
+}  // namespace vk

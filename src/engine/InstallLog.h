@@ -1,0 +1,38 @@
+#pragma once
+// The install log: everything an installation creates or registers, in the
+// order it happened, for the product's uninstaller. Entries are only appended.
+// The table (the wizard's ssLog) has the fields Value (memo), ValType
+// (integer) and InfType (string of 8).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "datalib/DataSet.h"
+
+namespace vk {
+
+namespace logkind {
+inline constexpr std::string_view Target = "TARGET";    // InstallFolder
+inline constexpr std::string_view BdeDir = "BDEDIR";    // BdeFolder, possibly empty
+inline constexpr std::string_view DbDir = "DBDIR";      // the database folder
+inline constexpr std::string_view File = "FILE";        // a file the installation created
+inline constexpr std::string_view Folder = "FOLDER";    // a folder the installation used
+inline constexpr std::string_view OcxReg = "OCXREG";    // a control registered in-process
+inline constexpr std::string_view SrvReg = "SRVREG";    // a server started with " -regserver"
+inline constexpr std::string_view Shortcut = "SHORTCUT";
+}  // namespace logkind
+
+void AddLogEntry(DataSet& log, std::string_view value, std::string_view kind, std::int64_t number);
+
+// WindowsDir + "VksUnSt.trs".
+std::string InstallLogPath();
+inline constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkast";
+
+// The wizard's last step after a successful installation: lists the product
+// among the removable programs (skipped when the key cannot be opened), logs
+// the log file itself and saves the log there as a transport stream,
+// replacing an earlier one. Throws Error when the log cannot be written, or
+// when an entry could not be stored (the rest of the log is saved first).
+void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder);
+
+}  // namespace vk

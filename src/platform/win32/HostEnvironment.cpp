@@ -1,0 +1,12 @@
+#include "platform/HostEnvironment.h"
+
+#include <io.h>
+#include <stdio.h>
+
+namespace vk::platform {
+
+bool selectMachineFolder(const std::string&) { return false; }
+
+bool standardOutputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
+
+}  // namespace vk::platform

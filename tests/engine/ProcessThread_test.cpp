@@ -1,0 +1,272 @@
+// The install thread as the wizard sees it: the exact message sequence, and
+// what each run leaves in the folders and the install log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "InstallFixture.h"
+#include "engine/InstallLog.h"
+#include "platform/Registry.h"
+
+namespace vk::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The messages of a registration phase over the given controls, then the end of the run.
+Lines registrationOf(const std::string& folder, const std::vector<std::string>& controls) {
+    Lines lines{"STATUS 2", "STATUS 3", "RANGE " + std::to_string(controls.size() + 4)};
+    for (const std::string& control : controls) lines.insert(lines.end(), {"STATUS 2 " + folder + "\\" + control, "STEP"});
+    for (const char* server : {"Korvex.exe", "Lumtra.exe", "Tablica.exe", "Nadzor.exe"})
+        lines.insert(lines.end(), {"STATUS 2 " + folder + "\\" + server, "STEP"});
+    lines.insert(lines.end(), {"ENDPHASE " + std::to_string(controls.size() + 4), "SYSTEM", "FINISHED 0"});
+    return lines;
+}
+
+Lines concat(Lines first, const Lines& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+class ProcessThreadTest : public InstallFixture {};
+
+TEST_F(ProcessThreadTest, AServerRunReportsEveryRecordThenRegistersControlsBeforeTheServers) {
+    addRecord("Vorkast.exe", fkProgram, "main program");
+    addRecord("Other.dat", 0x1000, "not in this package");
+    addRecord("Grid.ocx", fkProgram, "a control");
+    run(serverThread());
+
+    EXPECT_EQ(recorder.lines, concat({"STATUS 1", "RANGE 3", "STATUS 2 Vorkast.exe", "STEP", "STATUS 2 Other.dat",
+                                      "STEP", "STATUS 2 Grid.ocx", "STEP", "ENDPHASE 0"},
+                                     registrationOf(local, {"Grid.ocx"})));
+    EXPECT_EQ(recorder.failure, "");
+    EXPECT_EQ(readFile(local + "\\Vorkast.exe"), "main program");
+    EXPECT_FALSE(platform::fileExists(local + "\\Other.dat"));
+
+    const std::vector<LogEntry> expected{
+        {"TARGET", local, 0},
+        {"BDEDIR", machine.scratch() + "\\BDE", 0},
+        {"DBDIR", local + "\\DataBase", 0},
+        {"FILE", local + "\\Vorkast.exe", fkProgram},
+        {"FILE", local + "\\Grid.ocx", fkProgram},
+        {"FOLDER", local, 0},
+        {"OCXREG", local + "\\Grid.ocx", 0},
+        {"SRVREG", local + "\\Korvex.exe", 0},
+        {"SRVREG", local + "\\Lumtra.exe", 0},
+        {"SRVREG", local + "\\Tablica.exe", 0},
+        {"SRVREG", local + "\\Nadzor.exe", 0},
+    };
+    EXPECT_EQ(entries(), expected);
+}
+
+TEST_F(ProcessThreadTest, AClientRunInstallsOnlyTheEngineAndTheChosenClientVariant) {
+    addRecord("Vorkast.exe", fkProgram, "main program");
+    addRecord("idapi32.dll", fkBDE, "engine");
+    addRecord("!1gds32.dll", fkDBClient, "firebird client");
+    addRecord("!2gds32.dll", fkDBClient, "yaffil client");
+    addRecord("gds32.dll", fkDBClient, "never: no variant");
+    auto thread = serverThread();
+    thread->InstallOptions = ioClientPart | ioBDE | ioIBClient | ioFirebird;
+    const std::string net = thread->NetPath, bde = thread->BdeFolder;
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines.back(), "FINISHED 0");
+    const std::string systemCopy = SystemDir() + "\\gds32.dll";
+    EXPECT_EQ(readFile(systemCopy), "firebird client");
+    EXPECT_EQ(readFile(bde + "\\idapi32.dll"), "engine");
+    EXPECT_FALSE(platform::fileExists(local + "\\Vorkast.exe"));
+    const std::vector<LogEntry> expected{
+        {"TARGET", net, 0},
+        {"BDEDIR", bde, 0},
+        {"DBDIR", local + "\\DataBase", 0},
+        {"FILE", bde + "\\idapi32.dll", fkBDE},
+        {"FILE", systemCopy, fkDBClient},
+        {"FOLDER", bde, 0},
+        {"FOLDER", SystemDir(), 0},
+    };
+    EXPECT_EQ(entries(), expected);
+}
+
+TEST_F(ProcessThreadTest, WithoutATemporaryFolderTheCopyPhaseIsSkippedAndTheRunGoesOn) {
+    addRecord("Vorkast.exe", fkProgram, "main program");
+    writeFile(TempDir() + "Vorkast", "a file where the folder should be");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "STATUS 2", "STATUS 3", "SYSTEM", "FINISHED 0"}));
+    EXPECT_FALSE(platform::fileExists(local + "\\Vorkast.exe"));
+}
+
+class RegistrationSwitchTest : public InstallFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RegistrationSwitchTest, EitherBitMissingMeansNoRegistrationYetTheStageIsShown) {
+    addRecord("Grid.ocx", fkProgram, "a control");
+    auto thread = serverThread();
+    if (GetParam())
+        thread->InstallOptions &= ~ioRegister;
+    else
+        thread->PackageFlags &= ~pfRegisterComponents;
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 1", "STATUS 2 Grid.ocx", "STEP", "ENDPHASE 0", "STATUS 2",
+                                     "STATUS 3", "SYSTEM", "FINISHED 0"}));
+    EXPECT_TRUE(entriesOf("OCXREG").empty());
+    EXPECT_TRUE(entriesOf("SRVREG").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Bool());
+
+TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAfterTheFiles) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    addRecord("VKSUNST.EXE", fkProgram, "uninstaller");
+    addRecord("Config.gdb", fkConfiguration, "chosen configuration", 1);
+    addRecord("Other.gdb", fkConfiguration, "configuration not ticked", 2);
+    addRecord("Data.gdb", fkDatabase, "filled database", 1);
+    addRecord("NoIndex.gdb", fkDatabase, "null index matches no row");
+    addRecord("Kerno1.bpl", fkSystemPackage, "package");
+    addRecord("idapi32.dll", fkBDE, "engine");
+    addRecord("!1gds32.dll", fkDBClient, "client, server part: never");
+    addRecord("Fix1.sql", fkCorrection, "update table");
+    addRecord("Guide.CHM", fkDocument, "help");
+    addRecord("Manual.pdf", fkDocument, "manual");
+    addRecord("Extra.dat", 0x40, "a kind this package holds");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    thread->PackageFlags |= fkCorrection;  // a package that carries corrections
+    const std::string bde = thread->BdeFolder, database = thread->DataBaseFolder;
+    run(std::move(thread));
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
+
+    const std::string windowsCopy = WindowsDir() + "\\VKSUNST.EXE";
+    EXPECT_EQ(readFile(windowsCopy), "uninstaller");
+    EXPECT_EQ(readFile(SystemDir() + "Kerno1.bpl"), "package");
+    EXPECT_FALSE(platform::fileExists(database + "\\Other.gdb"));
+    EXPECT_FALSE(platform::fileExists(database + "\\NoIndex.gdb"));
+    EXPECT_FALSE(platform::fileExists(SystemDir() + "\\gds32.dll"));
+    const std::vector<LogEntry> expected{
+        {"TARGET", local, 0},
+        {"BDEDIR", bde, 0},
+        {"DBDIR", database, 0},
+        {"FILE", local + "\\Vorkast.exe", fkProgram},
+        {"FILE", windowsCopy, fkProgram},
+        {"FILE", database + "\\Config.gdb", fkConfiguration},
+        {"FILE", database + "\\Data.gdb", fkDatabase},
+        {"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
+        {"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage},
+        {"FILE", bde + "\\idapi32.dll", fkBDE},
+        {"FILE", local + "\\Корректировки\\Fix1.sql", fkCorrection},
+        {"FILE", local + "\\Help\\Guide.CHM", fkDocument},
+        {"FILE", local + "\\Docs\\Manual.pdf", fkDocument},
+        {"FILE", local + "\\Extra.dat", 0x40},
+        {"FOLDER", local, 0},
+        {"FOLDER", database, 0},
+        {"FOLDER", bde, 0},
+        {"FOLDER", local + "\\Корректировки", 0},
+        {"FOLDER", local + "\\Help", 0},
+        {"FOLDER", local + "\\Docs", 0},
+    };
+    EXPECT_EQ(entries(), expected);
+    ASSERT_EQ(corrections.size(), 1u);
+    EXPECT_EQ(corrections[0].name, "Fix1.sql");
+    EXPECT_EQ(std::string(corrections[0].data->bytes().begin(), corrections[0].data->bytes().end()), "update table");
+    EXPECT_TRUE(platform::directoryExists(TempDir() + "Vorkast"));
+    EXPECT_FALSE(platform::fileExists(TempDir() + "Vorkast\\Vorkast.exe"));
+}
+
+// The runtime packages are deleted from the system folder first, so their
+// system copies are new on every run.
+TEST_F(ProcessThreadTest, ASecondRunOverwritesButLogsNoFileThatAlreadyExisted) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    addRecord("Kerno1.bpl", fkSystemPackage, "package");
+    ForceDir(local);
+    writeFile(local + "\\Vorkast.exe", "an older program");
+    run(serverThread());
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 0");
+    EXPECT_EQ(readFile(local + "\\Vorkast.exe"), "program");
+    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
+                                                         {"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
+
+    log = newLog();
+    recorder = ProgressRecorder();
+    run(serverThread());
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 0");
+    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
+    EXPECT_EQ(entriesOf("FOLDER"), (std::vector<LogEntry>{{"FOLDER", local, 0}}));
+}
+
+// A record that cannot be installed as shipped ends the run: nothing after
+// it is copied, registered or applied, and the wizard hears of the failure.
+struct BadRecord {
+    const char* what;
+    std::string name;
+    std::string data;
+};
+
+class BadRecordTest : public InstallFixture, public ::testing::WithParamInterface<BadRecord> {};
+
+TEST_P(BadRecordTest, EndsTheRunWithTheFailureFlagAndWritesNothingOutside) {
+    const BadRecord& bad = GetParam();
+    addRawRecord(bad.name, fkProgram, bad.data);
+    addRecord("After.exe", fkProgram, "never reached");
+    run(serverThread());
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 2", "STATUS 2 " + bad.name, "FINISHED 1"})) << bad.what;
+    EXPECT_NE(recorder.failure, "");
+    EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
+    EXPECT_FALSE(platform::fileExists(machine.scratch() + "\\evil.exe"));
+    EXPECT_TRUE(entriesOf("FILE").empty());
+}
+
+const std::string kBody = compressed(std::string(3000, 'x') + "tail of the file");
+
+INSTANTIATE_TEST_SUITE_P(
+    Payload, BadRecordTest,
+    ::testing::Values(BadRecord{"truncated body", "Short.exe", kBody.substr(0, kBody.size() - 4)},
+                      BadRecord{"header size larger than the body", "Long.exe",
+                                kBody.substr(0, 10) + std::string("\xFF\xFF\x00\x00", 4) + kBody.substr(14)},
+                      BadRecord{"parent folder", "..\\evil.exe", compressed("x")},
+                      BadRecord{"forward slash", "../evil.exe", compressed("x")},
+                      BadRecord{"drive", "C:evil.exe", compressed("x")},
+                      BadRecord{"dot dot after the variant prefix", "!1..", compressed("x")}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    ForceDir(local + "\\Vorkast.exe");  // a folder stands where the file goes
+    run(serverThread());
+    EXPECT_EQ(recorder.lines.back(), "FINISHED 1");
+    EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
+}
+
+TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    recorder.onSystem = [&] { AddLogEntry(*log, "C:\\Menu\\Кронта.lnk", logkind::Shortcut, 0); };
+    run(std::move(thread));
+    RegisterUninstallAndSaveLog(*log, kProductCaption, local);
+
+    const std::string path = WindowsDir() + "VksUnSt.trs";
+    TTransporter saved;
+    saved.OpenStream(platform::openFile(path, platform::FileMode::OpenRead));
+    ASSERT_EQ(saved.fieldCount(), 3);
+    EXPECT_EQ(saved.fieldDefs()[0].type, FieldType::Memo);
+    EXPECT_EQ(saved.fieldDefs()[1].type, FieldType::Integer);
+    EXPECT_EQ(saved.fieldDefs()[2].size, 8);
+    const std::vector<LogEntry> onDisk = readLog(saved);
+    EXPECT_EQ(saved.recordCount(), static_cast<int>(onDisk.size()));
+    EXPECT_EQ(onDisk, entries());
+    ASSERT_GE(onDisk.size(), 6u);
+    EXPECT_EQ(onDisk[5], (LogEntry{"SHORTCUT", "C:\\Menu\\Кронта.lnk", 0}));
+    EXPECT_EQ(onDisk.back(), (LogEntry{"FILE", path, 0}));
+
+    auto key = platform::openRegistryKey(platform::RootKey::LocalMachine, kUninstallKey, false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString("DisplayName"), "АС Кронта 3.1");
+    EXPECT_EQ(key->readString("DisplayIcon"), local + "\\Vorkast.exe");
+    EXPECT_EQ(key->readString("UninstallString"), WindowsDir() + "VksUnSt.exe REMOVE");
+}
+
+}  // namespace
+}  // namespace vk::test

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Error.h"
+#include "platform/hosted/StorageFile.h"
+
+namespace vk::platform::hosted {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(Stream& stream) {
+    std::string text(static_cast<std::size_t>(stream.size()), '\0');
+    stream.seek(0, SeekOrigin::Begin);
+    stream.readExact(text.data(), text.size());
+    return text;
+}
+
+class StorageFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("vk_storage_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        path = dir / "Setup1.dbx";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::unique_ptr<StructuredStorage> open(StorageAccess access) {
+        return openStorageFile(path, "C:\\Data\\Setup1.dbx", access);
+    }
+
+    void makeFile(std::initializer_list<std::pair<const char*, std::string>> streams) {
+        auto storage = createStorageFile(path, "C:\\Data\\Setup1.dbx");
+        for (const auto& [name, text] : streams) storage->createStream(name)->write(text.data(), text.size());
+        storage->commit();
+    }
+
+    fs::path dir;
+    fs::path path;
+};
+
+TEST_F(StorageFile, StreamsOutliveTheirStorageAndSaveLast) {
+    makeFile({});
+    std::unique_ptr<Stream> stream;
+    {
+        auto storage = open(StorageAccess::ReadWrite);
+        stream = storage->createStream("ssUpdates");
+    }
+    stream->write("late", 4);
+    EXPECT_THROW(open(StorageAccess::Read), Error) << "still held by the stream";
+    stream.reset();
+    EXPECT_EQ(readAll(*open(StorageAccess::Read)->openStream("ssUpdates")), "late");
+}
+
+TEST_F(StorageFile, SavingLeavesNoTemporaryFileAndReportsFailures) {
+    makeFile({{"ssDBParams", "a"}});
+    auto storage = open(StorageAccess::ReadWrite);
+    storage->createStream("ssSysParams")->write("b", 1);
+    storage->commit();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    // The folder disappears under an open file: the save fails loudly, naming the file.
+    storage->createStream("ssUpdates");
+    fs::remove_all(dir);
+    try {
+        storage->commit();
+        FAIL() << "a save into a missing folder succeeded";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("Setup1.dbx"), std::string::npos) << e.what();
+    }
+}
+
+}  // namespace
+}  // namespace vk::platform::hosted

@@ -1,0 +1,128 @@
+// The dbx tool as its users run it, and the demo package's template it builds.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "datalib/FileStorage.h"
+#include "datalib/SetupSets.h"
+#include "platform/StructuredStorage.h"
+#include "support/ExternalTool.h"
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kDbx = fs::path(VK_BINARY_DIR) / "tools" / "dbx";
+const fs::path kTemplate = fs::path(VK_SOURCE_DIR) / "package" / "Setup1.dbx";
+const fs::path kDescription = fs::path(VK_SOURCE_DIR) / "package" / "Setup1.dbx.txt";
+
+test::ToolRun dbx(const std::string& arguments) { return test::runTool(test::shellQuoted(kDbx) + " " + arguments); }
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string streamText(const fs::path& file, const std::string& name) {
+    auto stream = platform::openStorage(file.string(), platform::StorageAccess::Read)->openStream(name);
+    std::string bytes(static_cast<std::size_t>(stream->size()), '\0');
+    stream->readExact(bytes.data(), bytes.size());
+    return bytes;
+}
+
+class Dbx : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("vk_dbx_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+TEST_F(Dbx, TemplateIsWhatItsDescriptionBuilds) {
+    const fs::path built = dir / "Setup1.dbx";
+    auto result = dbx("build " + test::shellQuoted(kDescription) + " " + test::shellQuoted(built));
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(fileText(built), fileText(kTemplate)) << "rebuild package/Setup1.dbx from its description";
+}
+
+TEST_F(Dbx, TemplateHoldsTheParametersTheInstallerNeedsAndForeignStreams) {
+    TStaticSet dbParams, sysParams, updates;
+    defineDBParams(dbParams);
+    defineSysParams(sysParams);
+    defineUpdates(updates);
+    TFileStorage storage;
+    storage.setReadOnly(true);
+    storage.setFileName(kTemplate.string());
+    for (TStaticSet* set : {&dbParams, &sysParams, &updates}) set->setFileStorage(&storage);
+    storage.loadSets();
+    for (int connection : {0, 1}) {
+        dbParams.setRange({connection});
+        EXPECT_EQ(dbParams.recordCount(), 18) << "connection " << connection;
+        EXPECT_TRUE(dbParams.findKey({connection, "SERVER NAME"}));
+    }
+    dbParams.cancelRange();
+    for (const char* name : {"Application", "DriverName", "GUID"}) EXPECT_TRUE(sysParams.findKey({name})) << name;
+    storage.setFileName({});
+
+    std::vector<std::string> names;
+    for (const auto& element : platform::openStorage(kTemplate.string(), platform::StorageAccess::Read)->elements())
+        names.push_back(element.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"ssDBParams", "ssSysParams", "ssUpdates", "ssUsers", "ssWorkPlace",
+                                                "ssWorkPlaces", "ssWorkSpace"}));
+}
+
+TEST_F(Dbx, ListAndDumpShowTheFile) {
+    auto listing = dbx("list " + test::shellQuoted(kTemplate));
+    ASSERT_EQ(listing.status, 0) << listing.output;
+    EXPECT_NE(listing.output.find("136\tssUpdates"), std::string::npos) << listing.output;
+
+    auto dump = dbx("dump --json " + test::shellQuoted(kTemplate));
+    ASSERT_EQ(dump.status, 0) << dump.output;
+    EXPECT_NE(dump.output.find("\"Name\": \"SERVER NAME\", \"Value\": \"C:\\\\Vorkast\\\\DataBase\\\\CONFIG.GDB\", "
+                               "\"ConnectNo\": 1"),
+              std::string::npos)
+        << dump.output;
+    if (!test::haveProgram("python3")) return;
+    fs::path json = dir / "dump.json";
+    std::ofstream(json) << dump.output;
+    EXPECT_EQ(test::runTool("python3 -c 'import json,sys; json.load(open(sys.argv[1]))' " + test::shellQuoted(json)).status, 0);
+}
+
+TEST_F(Dbx, MemosShowBySizeOrInFull) {
+    const fs::path description = dir / "updates.txt";
+    std::ofstream(description) << "[ssUpdates]\n1 | Fix.sql | first line\\nsecond | with bar\n";
+    const fs::path file = dir / "u.dbx";
+    ASSERT_EQ(dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(file)).status, 0);
+    EXPECT_NE(dbx("dump " + test::shellQuoted(file)).output.find("<28 bytes>"), std::string::npos);
+    EXPECT_NE(dbx("dump --full " + test::shellQuoted(file)).output.find("\"first line\\nsecond | with bar\""),
+              std::string::npos);
+}
+
+TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
+    const fs::path missing = dir / "missing.dbx";
+    auto result = dbx("dump " + test::shellQuoted(missing));
+    EXPECT_EQ(WEXITSTATUS(result.status), 1);
+    EXPECT_NE(result.output.find(missing.string()), std::string::npos) << result.output;
+
+    result = dbx("list " + test::shellQuoted(kDescription));
+    EXPECT_EQ(WEXITSTATUS(result.status), 1);
+    EXPECT_NE(result.output.find("not a compound file"), std::string::npos) << result.output;
+
+    const fs::path description = dir / "bad.txt";
+    std::ofstream(description) << "[ssDBParams]\n0 | SERVER NAME | x\nzero | USER NAME | y\n";
+    result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(dir / "out.dbx"));
+    EXPECT_EQ(WEXITSTATUS(result.status), 1);
+    EXPECT_NE(result.output.find("bad.txt:3: an ssDBParams row"), std::string::npos) << result.output;
+    EXPECT_FALSE(fs::exists(dir / "out.dbx")) << "nothing is written from a bad description";
+
+    EXPECT_EQ(WEXITSTATUS(dbx("frobnicate").status), 2);
+    EXPECT_EQ(dbx("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace vk

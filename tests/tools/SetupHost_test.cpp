@@ -1,0 +1,77 @@
+// setup-host as its users run it: a machine folder, a payload file, an exit status.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../engine/InstallFixture.h"
+
+namespace vk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SetupHostTest : public ::testing::Test {
+protected:
+    SetupHostTest() {
+        std::string pattern = (fs::temp_directory_path() / "vk-setup-host-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+        root = pattern;
+    }
+    ~SetupHostTest() override { fs::remove_all(root); }
+
+    fs::path writePayload(const std::string& name, const std::vector<RowsDataSet::Row>& records) {
+        const std::vector<std::uint8_t> bytes = makePayload(records);
+        std::ofstream(root / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                            static_cast<std::streamsize>(bytes.size()));
+        return root / name;
+    }
+
+    // The exit status; the output goes to output.
+    int setupHost(const std::string& arguments) {
+        const std::string command = std::string(VK_BINARY_DIR) + "/tools/setup-host " + arguments + " > " +
+                                    (root / "out.txt").string() + " 2>&1";
+        const int status = std::system(command.c_str());
+        std::ifstream in(root / "out.txt");
+        std::stringstream text;
+        text << in.rdbuf();
+        output = text.str();
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static std::string hostFile(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path root;
+    std::string output;
+};
+
+TEST_F(SetupHostTest, InstallsTheServerPartSavesTheLogAndReportsIt) {
+    const fs::path payload = writePayload("p.trs", {payloadRow("Vorkast.exe", fkProgram, compressed("program")),
+                                                    payloadRow("Config.gdb", fkConfiguration, compressed("db"), 1)});
+    ASSERT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + payload.string()), 0) << output;
+    const fs::path program = root / "m" / "C" / "Program Files" / "Talvex" / "Vorkast";
+    EXPECT_EQ(hostFile(program / "Vorkast.exe"), "program");
+    EXPECT_EQ(hostFile(program / "DataBase" / "Config.gdb"), "db");
+    EXPECT_TRUE(fs::exists(root / "m" / "C" / "WINDOWS" / "VksUnSt.trs"));
+    EXPECT_NE(output.find("Copying files"), std::string::npos);
+    EXPECT_NE(output.find("Install log: C:\\WINDOWS\\VksUnSt.trs"), std::string::npos);
+}
+
+TEST_F(SetupHostTest, ADamagedPayloadOrABadCommandLineIsNotASuccess) {
+    const fs::path payload = writePayload("bad.trs", {payloadRow("Vorkast.exe", fkProgram, "SZDD\x88\xF0\x27\x33" "A")});
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + payload.string()), 1);
+    EXPECT_NE(output.find("Установка прошла с ошибками"), std::string::npos) << output;
+    EXPECT_FALSE(fs::exists(root / "m" / "C" / "WINDOWS" / "VksUnSt.trs"));
+
+    EXPECT_EQ(setupHost("--payload " + payload.string()), 2);
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --part both"), 2);
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + (root / "missing.trs").string()), 1);
+}
+
+}  // namespace
+}  // namespace vk::test
