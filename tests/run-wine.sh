@@ -13,6 +13,8 @@ set -eu
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# A Russian Windows, as the installer's users have (ANSI code page 1251).
+export LC_ALL=ru_RU.UTF-8
 xvfb_pid="$prefix.xvfb-pid"
 xvfb_display="$prefix.xvfb-display"
 
@@ -44,6 +46,11 @@ start_display() {
     return 1
 }
 
+stop_server() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+
 stop_display() {
     if [ -f "$xvfb_pid" ]; then
         kill "$(cat "$xvfb_pid")" 2>/dev/null || true
@@ -60,13 +67,18 @@ use_display() {
 case "${1:-}" in
 --start)
     make_prefix
+    # A server or display left from an earlier run would serve this one half-way.
+    stop_server
     stop_display
     start_display
-    # Kept up until --stop, or a minute after its last program ends.
+    # Kept up until --stop, or a minute after its last program ends. Wine's
+    # own services start here, away from the output of the programs under
+    # test: a service holding a test's output open would hold the test too.
     wineserver -p60 </dev/null >/dev/null 2>&1
+    wine wineboot.exe </dev/null >/dev/null 2>&1
     ;;
 --stop)
-    wineserver -k 2>/dev/null || true
+    stop_server
     stop_display
     ;;
 *)

@@ -37,6 +37,15 @@ std::optional<std::wstring> systemRead(HKEY root, const std::string& path, const
     return std::wstring(buffer);
 }
 
+std::string rootName(const ::testing::TestParamInfo<std::pair<RootKey, HKEY>>& info) {
+    switch (info.param.first) {
+        case RootKey::LocalMachine: return "LocalMachine";
+        case RootKey::CurrentUser: return "CurrentUser";
+        case RootKey::ClassesRoot: return "ClassesRoot";
+    }
+    return "";
+}
+
 class RegistryRoots : public ::testing::TestWithParam<std::pair<RootKey, HKEY>> {};
 
 TEST_P(RegistryRoots, CreatedKeyHoldsStringsTheSystemReadsBack) {
@@ -66,10 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Win32, RegistryRoots,
                          ::testing::Values(std::pair{RootKey::LocalMachine, HKEY_LOCAL_MACHINE},
                                            std::pair{RootKey::CurrentUser, HKEY_CURRENT_USER},
                                            std::pair{RootKey::ClassesRoot, HKEY_CLASSES_ROOT}),
-                         [](const auto& info) {
-                             const char* names[] = {"LocalMachine", "CurrentUser", "ClassesRoot"};
-                             return std::string(names[static_cast<int>(info.param.first)]);
-                         });
+                         rootName);
 
 TEST(Win32Registry, ReadsExpandableStringsButNotOtherTypes) {
     test::TestMachine machine;

@@ -1,6 +1,6 @@
 // The Windows side of the test machine: the real machine, with a scratch
-// folder under the temporary folder and a scratch key under
-// HKEY_CURRENT_USER\Software\VorkastTests, both removed afterwards.
+// folder under the temporary folder and a scratch key Software\VorkastTests\<unique>
+// (under any root), both removed afterwards.
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -16,6 +16,15 @@ namespace vk::test {
 namespace {
 
 constexpr const wchar_t* kTestsKey = L"Software\\VorkastTests";
+const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT};
+
+// A file of the test build, beside the test program.
+std::string besideTests(const std::string& name) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string path = platform::win32::narrow(self);
+    return path.substr(0, path.rfind('\\') + 1) + name;
+}
 
 std::string uniqueName() {
     static std::atomic<int> counter{0};
@@ -47,9 +56,23 @@ TestMachine::TestMachine() {
 
 TestMachine::~TestMachine() {
     removeTree(scratch_);
-    SHDeleteKeyW(HKEY_CURRENT_USER, platform::win32::wide(registryScratch_).c_str());
-    // Gone only once no other test machine holds a key below it.
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTestsKey);
+    // The same path serves every root; deleting where nothing was made is harmless.
+    for (HKEY root : kRoots) {
+        SHDeleteKeyW(root, platform::win32::wide(registryScratch_).c_str());
+        // Gone only once no other test machine holds a key below it.
+        SHDeleteEmptyKeyW(root, kTestsKey);
+    }
+}
+
+std::string TestMachine::registryScratch(platform::RootKey) { return registryScratch_; }
+
+void TestMachine::allowPrograms() {}
+
+std::string TestMachine::exitingCommand(int exitCode) {
+    std::string folder = scratch_ + "\\Test Tools";
+    platform::createDirectory(folder);
+    platform::copyFile(besideTests("VkExitWith.exe"), folder + "\\exit.exe", false);
+    return "\"" + folder + "\\exit.exe\" " + std::to_string(exitCode);
 }
 
 }  // namespace vk::test

@@ -8,6 +8,9 @@ std::string itemPath(LPCITEMIDLIST list) {
     wchar_t buffer[MAX_PATH + 1] = {};
     if (!SHGetPathFromIDListW(list, buffer)) return {};
     std::wstring path(buffer);
+    // Wine answers for some virtual folders with their parsing name
+    // ("::{GUID}"), which is no place in the file system.
+    if (path.rfind(L"::", 0) == 0) return {};
     if (path.size() > 3 && path.back() == L'\\') path.pop_back();
     return narrow(path);
 }
