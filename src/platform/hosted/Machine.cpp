@@ -62,7 +62,8 @@ void appendMatchingChild(std::string& host, const std::string& name, bool& found
     if (!found) return;
     struct stat info {};
     if (::lstat(host.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR)) return;
-    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folderLength ? host.substr(0, folderLength).c_str() : "/"), ::closedir);
+    const std::string folder = folderLength ? host.substr(0, folderLength) : "/";
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
     found = false;
     if (!listing) return;
     while (const dirent* entry = ::readdir(listing.get())) {
@@ -95,7 +96,9 @@ fs::path Machine::hostPath(const WindowsPath& path) const {
     // The files of one folder come one after another (an installation copies
     // them so), so the host paths of the folders of recent paths are kept, by
     // the Windows spelling they were asked for. One is used once a stat shows
-    // it is still a folder, which spares asking the disk about every name above.
+    // it is still a folder, which spares asking the disk about every name above
+    // (a host folder that differs from it in case alone and appears later is
+    // not preferred to it: a Windows machine cannot hold both).
     std::string folderKey;
     if (!path.names.empty()) {
         const std::string text = path.text();
