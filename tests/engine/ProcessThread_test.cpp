@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Boo
 TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAfterTheFiles) {
     addRecord("Vorkast.exe", fkProgram, "program");
     addRecord("VKSUNST.EXE", fkProgram, "uninstaller");
+    addRecord("!2VksUnSt.exe", fkProgram, "not the uninstaller: its stored name differs");
     addRecord("Config.gdb", fkConfiguration, "chosen configuration", 1);
     addRecord("Other.gdb", fkConfiguration, "configuration not ticked", 2);
     addRecord("Data.gdb", fkDatabase, "filled database", 1);
@@ -140,6 +141,7 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
 
     const std::string windowsCopy = WindowsDir() + "\\VKSUNST.EXE";
     EXPECT_EQ(readFile(windowsCopy), "uninstaller");
+    EXPECT_EQ(readFile(local + "\\VksUnSt.exe"), "not the uninstaller: its stored name differs");
     EXPECT_EQ(readFile(SystemDir() + "Kerno1.bpl"), "package");
     EXPECT_FALSE(platform::fileExists(database + "\\Other.gdb"));
     EXPECT_FALSE(platform::fileExists(database + "\\NoIndex.gdb"));
@@ -150,6 +152,7 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
         {"DBDIR", database, 0},
         {"FILE", local + "\\Vorkast.exe", fkProgram},
         {"FILE", windowsCopy, fkProgram},
+        {"FILE", local + "\\VksUnSt.exe", fkProgram},
         {"FILE", database + "\\Config.gdb", fkConfiguration},
         {"FILE", database + "\\Data.gdb", fkDatabase},
         {"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
