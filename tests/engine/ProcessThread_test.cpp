@@ -242,6 +242,28 @@ TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
 }
 
+// A folder that cannot be made and a failed system copy cost only that
+// record or that copy: the run goes on and succeeds.
+TEST_F(ProcessThreadTest, FailuresThePhaseAbsorbsSkipOnlyTheirRecord) {
+    addRecord("idapi32.dll", fkBDE, "engine");
+    addRecord("Shared.bpl", fkSystemPackage, "package");
+    addRecord("Vorkast.exe", fkProgram, "program");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    const std::string bde = thread->BdeFolder;
+    writeFile(bde, "a file where the engine's folder should be");
+    ForceDir(SystemDir() + "Shared.bpl");  // a folder where the system copy goes
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 3", "STATUS 2 idapi32.dll", "STEP", "STATUS 2 Shared.bpl", "STEP",
+                                     "STATUS 2 Vorkast.exe", "STEP", "ENDPHASE 0", "STATUS 2", "STATUS 3", "SYSTEM",
+                                     "FINISHED 0"}));
+    EXPECT_EQ(readFile(local + "\\Shared.bpl"), "package");
+    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Shared.bpl", fkSystemPackage},
+                                                         {"FILE", local + "\\Vorkast.exe", fkProgram}}));
+    EXPECT_EQ(entriesOf("FOLDER"), (std::vector<LogEntry>{{"FOLDER", local, 0}}));
+}
+
 TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {
     addRecord("Vorkast.exe", fkProgram, "program");
     auto thread = serverThread();
