@@ -111,15 +111,16 @@ private:
         }
     }
 
-    std::string destinationFolder(std::int64_t kind, const std::string& name) const {
+    // Chosen by the name as stored: only a record named exactly VksUnSt.exe is the uninstaller.
+    std::string destinationFolder(std::int64_t kind, const std::string& stored) const {
         switch (kind) {
         case fkConfiguration:
         case fkDatabase: return job_.DataBaseFolder;
         case fkBDE: return job_.BdeFolder;
         case fkDBClient: return systemDir_;
         case fkCorrection: return job_.LocalPath + "\\Корректировки";
-        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(name), ".chm") ? "\\Help" : "\\Docs");
-        default: return sameText(name, kUninstallerName) ? windowsDir_ : job_.LocalPath;
+        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(stored), ".chm") ? "\\Help" : "\\Docs");
+        default: return sameText(stored, kUninstallerName) ? windowsDir_ : job_.LocalPath;
         }
     }
 
@@ -134,7 +135,7 @@ private:
         const std::string name = installedName(stored);
         checkPayloadName(stored, name);
 
-        const std::string folder = destinationFolder(kind, name);
+        const std::string folder = destinationFolder(kind, stored);
         if (!ForceDir(folder)) return;
         noteFolder(folder);
 
