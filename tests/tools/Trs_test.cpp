@@ -1,5 +1,6 @@
 // The trs tool as its users run it: the built binary on real files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -40,7 +41,8 @@ std::string quote(const std::string& arg) {
 class Trs : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) / ("trs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::path(::testing::TempDir()) / ("trs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                                                  "_" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
