@@ -1,11 +1,12 @@
 // The trs tool as its users run it: the built binary on real files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "engine/TransportTestSupport.h"
 #include "platform/PeImageBuilder.h"
