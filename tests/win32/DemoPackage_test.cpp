@@ -136,8 +136,8 @@ std::wstring uninstallValue(const wchar_t* name) {
 
 TEST_F(Win32DemoPackage, AServerRunFromTheOwnResourcePlacesEveryFileAndSavesALogTheUninstallerCanRead) {
     checkServerRun();
-    EXPECT_TRUE(uninstallValue(L"DisplayName") == L"АС Кронта 3.1");
-    EXPECT_TRUE(uninstallValue(L"UninstallString") == wide(WindowsDir() + "VksUnSt.exe REMOVE"));
+    EXPECT_EQ(uninstallValue(L"DisplayName"), std::wstring(L"АС Кронта 3.1"));
+    EXPECT_EQ(uninstallValue(L"UninstallString"), wide(WindowsDir() + "VksUnSt.exe REMOVE"));
 }
 
 TEST_F(Win32DemoPackage, ASecondRunLogsOnlyTheSystemCopiesItDeletedFirst) { checkSecondRun(); }
