@@ -48,7 +48,10 @@ void TStaticSet::open() {
     if (layout_.sectorCount() == 0) throw Error(name_ + ": the set has no fields");
     auto keys = parseKeyList(layout_, indexFieldNames_);
     rebuildComparer(std::move(keys));
+    // The key counter belongs to the record list: each opening numbers afresh
+    // unless its load brings a stored counter.
     records_ = RecordList(layout_);
+    keyCounter_ = 0;
     state_ = DataSetState::Browse;
     try {
         if (storage_ && storage_->hasFile())

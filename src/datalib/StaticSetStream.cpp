@@ -43,6 +43,7 @@ bool sectionMayFollow(Stream& stream) { return stream.size() - stream.position()
 
 std::optional<SectionUserArea> readSection(Stream& stream, RecordList& records, std::uint32_t recordSize) {
     records.clear();
+    records.setIdCounter(0);
     std::array<std::uint8_t, kPreambleSize> preamble{};
     if (!readFully(stream, preamble.data(), 4) || le::load32(preamble.data()) != kStaticSetMagic) return std::nullopt;
     if (!readFully(stream, preamble.data() + 4, 4) || le::load32(preamble.data() + 4) != kStaticSetHeaderSize)
@@ -92,6 +93,8 @@ void TStaticSet::loadFromStream(Stream& stream) {
     // The pages of the records being replaced go with them.
     if (blobs_) blobs_->clear();
     loadedFrom_ = stream.name();
+    // The record list is rebuilt empty, counters included; a valid section restores them.
+    keyCounter_ = 0;
     auto user = readSection(stream, records_, layout_.dataSize());
     if (user) {
         keyCounter_ = user->keyCounter;

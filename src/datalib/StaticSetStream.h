@@ -40,9 +40,10 @@ void writeSection(Stream& stream, const RecordList& records, std::uint32_t recor
 // none, and the reader leaves its records alone.
 bool sectionMayFollow(Stream& stream);
 
-// Appends the section's records to an emptied list and restores its identity
-// counter. Returns the user area, or nullopt when the stream holds no valid
-// section (wrong magic or header size, or a truncated header).
+// Empties the list (its identity counter back to 0), appends the section's
+// records and restores the stored identity counter. Returns the user area, or
+// nullopt when the stream holds no valid section (wrong magic or header size,
+// or a truncated header).
 std::optional<SectionUserArea> readSection(Stream& stream, RecordList& records, std::uint32_t recordSize);
 
 }  // namespace vk

@@ -22,8 +22,9 @@ void expandOrCopy(Stream& in, Stream& out);
 // of the file name that the compressed name replaces with "_" (0 when unknown).
 void szddCompress(Stream& in, Stream& out, char missingChar = 0);
 
-// File to file (through platform::openFile): the target is created or
-// replaced, and deleted again when the operation fails.
+// Into a file or file to file (through platform::openFile): the target is
+// created or replaced, and deleted again when the operation fails.
+void expandOrCopyToFile(Stream& in, std::string_view to);
 void expandFileOrCopy(std::string_view from, std::string_view to);
 void szddCompressFile(std::string_view from, std::string_view to, char missingChar = 0);
 

@@ -2,8 +2,8 @@
 // input and one output buffer, whatever the size of the data.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "datalib/Szdd.h"
 #include "datalib/SzddFormat.h"
@@ -42,6 +42,18 @@ Header parseHeader(Stream& in, const std::uint8_t* bytes, std::size_t size) {
     return header;
 }
 
+// Bytes that are not zero-filled first: every one is written before it is read.
+class Buffer {
+public:
+    explicit Buffer(std::size_t size) : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+    std::uint8_t* data() const { return bytes_.get(); }
+    std::size_t size() const { return size_; }
+
+private:
+    std::unique_ptr<std::uint8_t[]> bytes_;
+    std::size_t size_;
+};
+
 // Expands the body into a linear buffer whose first kWindowSize bytes hold the
 // window's history (at first the initial fill), so that a reference is a copy
 // from a fixed distance back and the ring never has to be wrapped.
@@ -50,7 +62,7 @@ public:
     // Small files get small buffers; a wrong size in the header only costs buffer space.
     BodyExpander(Stream& in, Stream& out, std::uint32_t expectedSize)
         : in_(in), out_(out), expectedSize_(expectedSize),
-          input_(std::clamp<std::int64_t>(in.size() - in.position(), kMaxGroupSize, kInputChunk)),
+          input_(static_cast<std::size_t>(std::clamp<std::int64_t>(in.size() - in.position(), kMaxGroupSize, kInputChunk))),
           output_(kWindowSize + std::min<std::size_t>(expectedSize, kOutputChunk) + kOutputReserve) {
         std::memset(output_.data(), kInitialFill, kWindowSize);
         ip_ = inputEnd_ = input_.data();
@@ -155,8 +167,8 @@ private:
     Stream& in_;
     Stream& out_;
     std::uint32_t expectedSize_;
-    std::vector<std::uint8_t> input_;
-    std::vector<std::uint8_t> output_;
+    Buffer input_;
+    Buffer output_;
     const std::uint8_t* ip_;
     const std::uint8_t* inputEnd_;
     std::uint8_t* op_;

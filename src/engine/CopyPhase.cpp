@@ -111,15 +111,16 @@ private:
         }
     }
 
-    std::string destinationFolder(std::int64_t kind, const std::string& name) const {
+    // Chosen by the name as stored: only a record named exactly VksUnSt.exe is the uninstaller.
+    std::string destinationFolder(std::int64_t kind, const std::string& stored) const {
         switch (kind) {
         case fkConfiguration:
         case fkDatabase: return job_.DataBaseFolder;
         case fkBDE: return job_.BdeFolder;
         case fkDBClient: return systemDir_;
         case fkCorrection: return job_.LocalPath + "\\Корректировки";
-        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(name), ".chm") ? "\\Help" : "\\Docs");
-        default: return sameText(name, kUninstallerName) ? windowsDir_ : job_.LocalPath;
+        case fkDocument: return job_.LocalPath + (sameText(ExtractFileExt(stored), ".chm") ? "\\Help" : "\\Docs");
+        default: return sameText(stored, kUninstallerName) ? windowsDir_ : job_.LocalPath;
         }
     }
 
@@ -134,26 +135,23 @@ private:
         const std::string name = installedName(stored);
         checkPayloadName(stored, name);
 
-        const std::string folder = destinationFolder(kind, name);
+        const std::string folder = destinationFolder(kind, stored);
         if (!ForceDir(folder)) return;
         noteFolder(folder);
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
-        expand(*table.openBlob(dataField), destination);
+        // The compressed bytes are expanded straight from the record's value
+        // (the one record in memory) rather than through a temporary file,
+        // which only added a write, a read and a delete per file. Unlike the
+        // system's LZ copy, whose result the installer once ignored, a failed
+        // expansion ends the run and takes its half-written file away: the
+        // file on disk would not be the one shipped.
+        expandOrCopyToFile(*table.openBlob(dataField), destination);
         if (!existed) job_.AddLogEntry(destination, logkind::File, kind);
 
         if (kind == fkSystemPackage) copyToSystemFolder(destination, name);
         if (kind == fkCorrection) keepCorrection(destination, name);
-    }
-
-    // The compressed bytes are expanded straight from the record's value (the
-    // one record in memory) rather than through a temporary file, which only
-    // added a write, a read and a delete per file. Unlike the system's LZ copy,
-    // whose result the installer once ignored, a failed expansion ends the run:
-    // the file on disk would not be the one shipped.
-    static void expand(Stream& compressed, const std::string& destination) {
-        expandOrCopy(compressed, *platform::openFile(destination, platform::FileMode::Create));
     }
 
     void copyToSystemFolder(const std::string& destination, const std::string& name) const {

@@ -320,6 +320,8 @@ std::unique_ptr<Stream> TTransporter::openBlob(int field) {
     const FieldDef& def = defs_[static_cast<std::size_t>(field)];
     if (!isBlobType(def.type)) throw Error(stream_->name() + ": field " + quoted(def.name) + " is not a blob");
     auto blob = std::make_unique<MemoryStream>(stream_->name() + ":" + def.name);
+    // The length was checked against the stream when the record was read.
+    blob->bytes().reserve(static_cast<std::size_t>(v.blobLength));
     copyBlob(v, *blob);
     blob->seek(0, SeekOrigin::Begin);
     return blob;

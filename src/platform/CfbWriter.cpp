@@ -76,6 +76,8 @@ private:
         entry.created = node.created;
         entry.modified = node.modified;
         entry.size = type == EntryType::Stream ? node.data.size() : 0;
+        // A storage owns no sectors: its start is zero, not a chain's end.
+        if (type == EntryType::Storage) entry.start = 0;
         return entry;
     }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "platform/Error.h"
 
@@ -30,17 +31,21 @@ void Stream::readExact(void* buffer, std::size_t count) {
 }
 
 std::int64_t Stream::copyFrom(Stream& source, std::int64_t count) {
-    std::vector<std::uint8_t> chunk(64 * 1024);
+    // No larger than the copy and not zero-filled: a log copies hundreds of
+    // values of a few bytes each.
+    constexpr std::int64_t kChunk = 64 * 1024;
+    const std::size_t chunkSize = static_cast<std::size_t>(count < 0 ? kChunk : std::min(count, kChunk));
+    const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(chunkSize);
     std::int64_t copied = 0;
     while (count < 0 || copied < count) {
-        std::size_t want = chunk.size();
+        std::size_t want = chunkSize;
         if (count >= 0) want = static_cast<std::size_t>(std::min<std::int64_t>(want, count - copied));
-        std::size_t got = source.read(chunk.data(), want);
+        std::size_t got = source.read(chunk.get(), want);
         if (got == 0) {
             if (count >= 0) throw Error(source.name() + ": unexpected end of data");
             break;
         }
-        write(chunk.data(), got);
+        write(chunk.get(), got);
         copied += static_cast<std::int64_t>(got);
     }
     return copied;
@@ -56,8 +61,12 @@ std::size_t MemoryStream::read(void* buffer, std::size_t count) {
 
 void MemoryStream::write(const void* buffer, std::size_t count) {
     if (count == 0) return;
-    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
-    std::memcpy(bytes_.data() + position_, buffer, count);
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    if (position_ > bytes_.size()) bytes_.resize(position_);  // a seek beyond the end leaves zeros between
+    // What lies past the end is appended, not zero-filled first and then overwritten.
+    const std::size_t overwritten = std::min(count, bytes_.size() - position_);
+    if (overwritten > 0) std::memcpy(bytes_.data() + position_, bytes, overwritten);
+    bytes_.insert(bytes_.end(), bytes + overwritten, bytes + count);
     position_ += count;
 }
 

@@ -53,6 +53,26 @@ TEST_F(FileSystemContract, FilesAreCreatedCopiedAndDeleted) {
     EXPECT_FALSE(deleteFile(at("Данные.txt")));
 }
 
+TEST_F(FileSystemContract, MoveFileRenamesAndReplacesButNeverTakesAFolder) {
+    writeFile(at("Новый.part"), "new");
+    writeFile(at("Target.txt"), "old");
+    EXPECT_TRUE(moveFile(at("новый.PART"), at("TARGET.TXT")));
+    EXPECT_FALSE(fileExists(at("Новый.part")));
+    EXPECT_EQ(readFile(at("Target.txt")), "new");
+
+    EXPECT_TRUE(moveFile(at("Target.txt"), at("Fresh.txt")));
+    EXPECT_EQ(readFile(at("Fresh.txt")), "new");
+    EXPECT_FALSE(moveFile(at("Target.txt"), at("Other.txt")));  // the source is gone
+    EXPECT_FALSE(fileExists(at("Other.txt")));
+
+    ASSERT_TRUE(createDirectory(at("Folder")));
+    EXPECT_FALSE(moveFile(at("Fresh.txt"), at("Folder")));
+    EXPECT_TRUE(directoryExists(at("Folder")));
+    EXPECT_EQ(readFile(at("Fresh.txt")), "new");
+    EXPECT_FALSE(moveFile(at("Fresh.txt"), at("NoFolder\\Fresh.txt")));
+    EXPECT_EQ(readFile(at("Fresh.txt")), "new");
+}
+
 TEST_F(FileSystemContract, NamesMatchWithoutRegardToCase) {
     writeFile(at("Mixed Case.TXT"), "x");
     EXPECT_TRUE(fileExists(at("mixed case.txt")));

@@ -142,6 +142,32 @@ TEST_F(FileStorageTest, ShorterSaveLeavesTheOldTailAndReloadsOnlyTheNewRecords) 
     EXPECT_EQ(dbParams.field("ConnectNo").asInteger(), 1);
 }
 
+TEST_F(FileStorageTest, EachOpeningNumbersItsFileOwnKeys) {
+    // The key counter belongs to the records of one opening: a file whose
+    // table has no stream yet numbers its first row 1, whatever the file
+    // loaded before had reached.
+    makeTemplate();
+    storage.setFileName(file);
+    storage.loadSets();
+    ASSERT_EQ(dbParams.keyCounter(), 2);
+    storage.saveSets();
+    const std::string other = machine.scratch() + "\\Setup2.dbx";
+    storage.setFileName(other);
+    storage.loadSets();
+    addParam(dbParams, 0, "SERVER NAME", "E:\\WORK.GDB");
+    storage.saveSets();
+
+    const std::string bytes = streamBytes(other, "ssDBParams");
+    ASSERT_EQ(bytes.size(), 136u + 333u);
+    auto int32At = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v |= std::uint32_t{static_cast<std::uint8_t>(bytes[at + i])} << (8 * i);
+        return static_cast<std::int32_t>(v);
+    };
+    EXPECT_EQ(int32At(8 + 12), 1) << "KeyCounter in the header";
+    EXPECT_EQ(int32At(136), 1) << "ID of the first record";
+}
+
 TEST_F(FileStorageTest, NameWithoutFolderResolvesAgainstTheProgramFolder) {
     platform::createDirectory(machine.scratch() + "\\Program");
     platform::hosted::useProgramPath(machine.scratch() + "\\Program\\Setup.exe");

@@ -196,10 +196,15 @@ TEST(StaticSetStream, StopsQuietlyAtShortOrForeignData) {
     load(set, truncated);
     EXPECT_EQ(set.recordCount(), 2) << "the partial third record is dropped";
 
+    set.append();
+    set.post();
+    ASSERT_EQ(set.keyCounter(), 1);
     ByteImage wrongSize;
     wrongSize.u32(0x00717E25).u32(64).zeros(128);
     load(set, wrongSize);
     EXPECT_EQ(set.recordCount(), 0);
+    set.append();
+    EXPECT_EQ(set.field("ID").asInteger(), 1) << "the set starts afresh, keys included";
 }
 
 TEST(StaticSetStream, UntrustedCountsAndSizesNeitherHangNorAllocate) {

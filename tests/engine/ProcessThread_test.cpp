@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Boo
 TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAfterTheFiles) {
     addRecord("Vorkast.exe", fkProgram, "program");
     addRecord("VKSUNST.EXE", fkProgram, "uninstaller");
+    addRecord("!2VksUnSt.exe", fkProgram, "not the uninstaller: its stored name differs");
     addRecord("Config.gdb", fkConfiguration, "chosen configuration", 1);
     addRecord("Other.gdb", fkConfiguration, "configuration not ticked", 2);
     addRecord("Data.gdb", fkDatabase, "filled database", 1);
@@ -140,6 +141,7 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
 
     const std::string windowsCopy = WindowsDir() + "\\VKSUNST.EXE";
     EXPECT_EQ(readFile(windowsCopy), "uninstaller");
+    EXPECT_EQ(readFile(local + "\\VksUnSt.exe"), "not the uninstaller: its stored name differs");
     EXPECT_EQ(readFile(SystemDir() + "Kerno1.bpl"), "package");
     EXPECT_FALSE(platform::fileExists(database + "\\Other.gdb"));
     EXPECT_FALSE(platform::fileExists(database + "\\NoIndex.gdb"));
@@ -150,6 +152,7 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
         {"DBDIR", database, 0},
         {"FILE", local + "\\Vorkast.exe", fkProgram},
         {"FILE", windowsCopy, fkProgram},
+        {"FILE", local + "\\VksUnSt.exe", fkProgram},
         {"FILE", database + "\\Config.gdb", fkConfiguration},
         {"FILE", database + "\\Data.gdb", fkDatabase},
         {"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
@@ -214,6 +217,7 @@ TEST_P(BadRecordTest, EndsTheRunWithTheFailureFlagAndWritesNothingOutside) {
     EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 2", "STATUS 2 " + bad.name, "FINISHED 1"})) << bad.what;
     EXPECT_NE(recorder.failure, "");
     EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
+    EXPECT_FALSE(platform::fileExists(local + "\\" + bad.name)) << "a half-expanded file stays behind";
     EXPECT_FALSE(platform::fileExists(machine.scratch() + "\\evil.exe"));
     EXPECT_TRUE(entriesOf("FILE").empty());
 }
@@ -237,6 +241,28 @@ TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
     run(serverThread());
     EXPECT_EQ(recorder.lines.back(), "FINISHED 1");
     EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
+}
+
+// A folder that cannot be made and a failed system copy cost only that
+// record or that copy: the run goes on and succeeds.
+TEST_F(ProcessThreadTest, FailuresThePhaseAbsorbsSkipOnlyTheirRecord) {
+    addRecord("idapi32.dll", fkBDE, "engine");
+    addRecord("Shared.bpl", fkSystemPackage, "package");
+    addRecord("Vorkast.exe", fkProgram, "program");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    const std::string bde = thread->BdeFolder;
+    writeFile(bde, "a file where the engine's folder should be");
+    ForceDir(SystemDir() + "Shared.bpl");  // a folder where the system copy goes
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 3", "STATUS 2 idapi32.dll", "STEP", "STATUS 2 Shared.bpl", "STEP",
+                                     "STATUS 2 Vorkast.exe", "STEP", "ENDPHASE 0", "STATUS 2", "STATUS 3", "SYSTEM",
+                                     "FINISHED 0"}));
+    EXPECT_EQ(readFile(local + "\\Shared.bpl"), "package");
+    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Shared.bpl", fkSystemPackage},
+                                                         {"FILE", local + "\\Vorkast.exe", fkProgram}}));
+    EXPECT_EQ(entriesOf("FOLDER"), (std::vector<LogEntry>{{"FOLDER", local, 0}}));
 }
 
 TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {

@@ -29,6 +29,16 @@ TEST_F(HostedMachine, ExistingNamesAreFoundWithoutRegardToCaseAndNewOnesKeepThei
     EXPECT_THROW(toHostPath("C:\\a?b"), Error);
 }
 
+TEST_F(HostedMachine, AFolderRenamedOnTheHostIsFoundUnderItsNewSpelling) {
+    std::filesystem::path root = machineFolder();
+    std::filesystem::create_directories(root / "C" / "Data");
+    EXPECT_EQ(toHostPath("C:\\data\\a.txt"), root / "C" / "Data" / "a.txt");
+    std::filesystem::rename(root / "C" / "Data", root / "C" / "DATA");
+    EXPECT_EQ(toHostPath("C:\\data\\a.txt"), root / "C" / "DATA" / "a.txt");
+    std::filesystem::remove(root / "C" / "DATA");
+    EXPECT_EQ(toHostPath("C:\\data\\a.txt"), root / "C" / "data" / "a.txt");
+}
+
 TEST_F(HostedMachine, SharesLiveUnderUnc) {
     EXPECT_FALSE(createDirectory("\\\\Server\\Share\\Dir"));  // no such share
     std::filesystem::create_directories(machineFolder() / "UNC" / "server" / "share");

@@ -108,6 +108,12 @@ TEST(CompoundFile, NestedStoragesAndAttributesSurvive) {
     storage->created = 0x01D0000000000001;
     CompoundFile::createStream(*storage, u"deep").data = pattern(5000, 9);
     file.root().children.push_back(std::move(storage));
+    // A storage's entry holds no sector chain: its start and size are zero.
+    for (const DirEntry& entry : directoryOf(file.serialize())) {
+        if (entry.type != EntryType::Storage) continue;
+        EXPECT_EQ(entry.start, 0u);
+        EXPECT_EQ(entry.size, 0u);
+    }
     CompoundFile again = CompoundFile::parse(file.serialize(), "t.dbx");
     CompoundEntry* inner = CompoundFile::find(again.root(), u"inner");
     ASSERT_NE(inner, nullptr);

@@ -186,6 +186,12 @@ TEST_F(Trs, CompressesForOtherExpandersAndExpands) {
     ASSERT_EQ(trs({"expand", path("text.txt"), path("copy.txt")}).status, 0);
     EXPECT_EQ(readText(path("copy.txt")), text);
 
+    const std::string packed = readText(path("text.tx_"));
+    writeText(path("cut.tx_"), packed.substr(0, packed.size() / 2));
+    EXPECT_EQ(trs({"expand", path("cut.tx_"), path("back.txt")}).status, 1);
+    EXPECT_EQ(readText(path("back.txt")), text) << "a failed expansion keeps the file it would replace";
+    EXPECT_FALSE(fs::exists(path("back.txt.part")));
+
     if (std::system("command -v msexpand >/dev/null") != 0) GTEST_SKIP() << "msexpand (mscompress) is not installed";
     ASSERT_EQ(std::system(("msexpand <" + quote(path("text.tx_")) + " >" + quote(path("ms.txt"))).c_str()), 0);
     EXPECT_EQ(readText(path("ms.txt")), text);

@@ -1,11 +1,10 @@
 #include "Commands.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "Description.h"
+#include "../JsonText.h"
 #include "datalib/FileStorage.h"
 #include "datalib/SetupSets.h"
+#include "datalib/WholeFile.h"
 #include "platform/Error.h"
 #include "platform/StructuredStorage.h"
 
@@ -19,27 +18,7 @@ std::unique_ptr<platform::StructuredStorage> openExisting(const std::string& fil
     return storage;
 }
 
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out += escaped;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
+using tools::jsonString;
 
 // One value as dump shows it; memos by size unless asked for in full.
 std::string shownValue(TStaticSet& set, int field, const DumpOptions& options) {
@@ -139,11 +118,7 @@ void dumpTables(const std::string& file, const DumpOptions& options, std::ostrea
 }
 
 void buildFile(const std::string& description, const std::string& file) {
-    std::ifstream in(description, std::ios::binary);
-    if (!in) throw Error(description + ": cannot read the description");
-    std::stringstream text;
-    text << in.rdbuf();
-    std::vector<Section> sections = parseDescription(text.str(), description);
+    std::vector<Section> sections = parseDescription(readFileText(description), description);
 
     auto storage = platform::createStorage(file);
     for (const Section& section : sections) {

@@ -3,12 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "../ToolMain.h"
 #include "Commands.h"
 #include "platform/Error.h"
-
-#ifdef _WIN32
-#include "platform/Text.h"
-#endif
 
 namespace {
 
@@ -67,13 +64,4 @@ int run(const std::vector<std::string>& args) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(vk::fromUtf16(std::u16string(argv[i], argv[i] + std::char_traits<wchar_t>::length(argv[i]))));
-    return run(args);
-}
-#else
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
-#endif
+int toolMain(const std::vector<std::string>& args) { return run(args); }

@@ -7,20 +7,23 @@
 // file of SIZE bytes: deterministic for its name, and about half of it
 // compressible, so that a demo payload packs like a real one. Other sources
 // are left alone.
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "../HostPath.h"
 #include "../ToolMain.h"
+#include "datalib/WholeFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path pathOf(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+using vk::tools::displayPath;
+using vk::tools::hostPath;
 
 // xorshift64*, seeded from the file name so that every file differs and every build agrees.
 class Random {
@@ -58,21 +61,23 @@ std::string generate(const std::string& name, std::size_t size) {
 }
 
 void generateSources(const fs::path& manifest) {
-    std::ifstream in(manifest, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open the manifest");
+    const std::string text = vk::readFileText(displayPath(manifest));
     const std::string prefix = "generated/";
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string source = line.substr(line.rfind('\t') + 1);
         if (line.starts_with('#') || !source.starts_with(prefix)) continue;
         const std::size_t slash = source.find('/', prefix.size());
         if (slash == std::string::npos) throw std::runtime_error("line " + std::to_string(number) + ": no size");
         const std::size_t size = std::stoul(source.substr(prefix.size(), slash - prefix.size()));
-        const fs::path target = manifest.parent_path() / pathOf(source);
+        const fs::path target = manifest.parent_path() / hostPath(source);
         fs::create_directories(target.parent_path());
         const std::string bytes = generate(source.substr(slash + 1), size);
-        std::ofstream(target, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        vk::writeFile(displayPath(target), [&](vk::Stream& out) { out.write(bytes.data(), bytes.size()); });
     }
 }
 
@@ -84,7 +89,7 @@ int toolMain(const std::vector<std::string>& args) {
         return 2;
     }
     try {
-        generateSources(pathOf(args[0]));
+        generateSources(hostPath(args[0]));
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "demogen: " << args[0] << ": " << e.what() << "\n";

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "../HostPath.h"
+#include "../ToolMain.h"
 #include "ConsoleProgress.h"
 #include "WizardDefaults.h"
 #include "datalib/SetupSets.h"
@@ -15,6 +18,7 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/HostEnvironment.h"
+#include "platform/Program.h"
 
 namespace vk::host {
 namespace {
@@ -51,16 +55,16 @@ struct Arguments {
     std::exit(2);
 }
 
-Arguments parseArguments(int argc, char** argv) {
+Arguments parseArguments(const std::vector<std::string>& args) {
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
         if (option == "--help" || option == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
         }
-        if (i + 1 >= argc) usageError("missing value for " + option);
-        const std::string value = argv[++i];
+        if (i + 1 >= args.size()) usageError("missing value for " + option);
+        const std::string& value = args[++i];
         if (option == "--machine")
             arguments.machine = value;
         else if (option == "--payload")
@@ -77,11 +81,11 @@ Arguments parseArguments(int argc, char** argv) {
 }
 
 // The build's demo package: beside this program, or in the build folder above it.
-std::string defaultPayload(const char* argv0) {
-    const std::filesystem::path folder = std::filesystem::absolute(argv0).parent_path();
+std::string defaultPayload() {
+    const std::filesystem::path folder = tools::hostPath(platform::programPath()).parent_path();
     for (const std::filesystem::path& candidate : {folder / "payload.trs", folder.parent_path() / "payload.trs"})
-        if (std::filesystem::is_regular_file(candidate)) return candidate.string();
-    return (folder / "payload.trs").string();
+        if (platform::fileExists(tools::displayPath(candidate))) return tools::displayPath(candidate);
+    return tools::displayPath(folder / "payload.trs");
 }
 
 struct LogCounts {
@@ -103,7 +107,7 @@ LogCounts countEntries(DataSet& log) {
 
 int run(const Arguments& arguments) {
     // Opened before the machine is chosen: until then paths are the host's own.
-    if (!std::filesystem::is_regular_file(arguments.payload))
+    if (!platform::fileExists(arguments.payload))
         throw Error("No payload at " + arguments.payload + ": build the demo package or pass --payload.");
     auto payload = std::make_shared<std::unique_ptr<Stream>>(
         platform::openFile(arguments.payload, platform::FileMode::OpenRead));
@@ -158,9 +162,9 @@ int run(const Arguments& arguments) {
 }  // namespace
 }  // namespace vk::host
 
-int main(int argc, char** argv) {
-    vk::host::Arguments arguments = vk::host::parseArguments(argc, argv);
-    if (arguments.payload.empty()) arguments.payload = vk::host::defaultPayload(argv[0]);
+int toolMain(const std::vector<std::string>& args) {
+    vk::host::Arguments arguments = vk::host::parseArguments(args);
+    if (arguments.payload.empty()) arguments.payload = vk::host::defaultPayload();
     try {
         return vk::host::run(arguments);
     } catch (const std::exception& e) {

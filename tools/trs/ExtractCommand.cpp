@@ -6,6 +6,7 @@
 #include "HostFile.h"
 #include "Manifest.h"
 #include "PayloadSource.h"
+#include "datalib/WholeFile.h"
 #include "datalib/Szdd.h"
 #include "engine/Payload.h"
 #include "platform/Error.h"
@@ -64,12 +65,12 @@ int extractCommand(const Args& args, std::ostream& out) {
     std::size_t number = 0;
     for (table.first(); !table.eof(); table.next(), ++number) {
         auto blob = table.openBlob(data);
-        writeFile(entries[number].source, [&](Stream& target) { expandOrCopy(*blob, target); });
+        writeFileReplacing(displayPath(entries[number].source), [&](Stream& target) { expandOrCopy(*blob, target); });
         out << entries[number].name << "\n";
     }
     if (withManifest) {
         const auto manifest = hostPath(args[1]);
-        writeFile(manifest, [&](Stream& target) {
+        writeFileReplacing(displayPath(manifest), [&](Stream& target) {
             std::ostringstream text;
             writeManifest(text, entries, manifest.parent_path());
             const std::string bytes = text.str();

@@ -1,9 +1,8 @@
 // trs list [--json] FILE: the header, the field descriptors and every record.
-#include <cstdio>
-
 #include "Commands.h"
 #include "HostFile.h"
 #include "PayloadSource.h"
+#include "../JsonText.h"
 #include "platform/Error.h"
 
 namespace vk::trs {
@@ -24,22 +23,7 @@ bool isNumber(FieldType type) {
            type == FieldType::AutoInc;
 }
 
-std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
+using tools::jsonString;
 
 // A value as list shows it: null, a blob's size, a number or a quoted text.
 std::string shownValue(TTransporter& t, int i, bool json) {

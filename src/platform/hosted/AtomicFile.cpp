@@ -28,24 +28,20 @@ void writeAll(int fd, std::string_view content, const std::filesystem::path& fil
 
 }  // namespace
 
-void writeFileAtomically(const std::filesystem::path& file, std::string_view content) {
+void writeFileAtomically(const std::filesystem::path& file, std::string_view content, Durability durability) {
     std::filesystem::path fresh = file;
     fresh += ".new";
     try {
         FileDescriptor fd(::open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
         if (fd.get() < 0) failWith(fresh, errno);
         writeAll(fd.get(), content, fresh);
-        if (::fsync(fd.get()) != 0) failWith(fresh, errno);
+        if (durability == Durability::Flushed && ::fsync(fd.get()) != 0) failWith(fresh, errno);
         if (::close(fd.release()) != 0) failWith(fresh, errno);
         if (::rename(fresh.c_str(), file.c_str()) != 0) failWith(file, errno);
     } catch (const Error&) {
         ::unlink(fresh.c_str());
         throw;
     }
-    // The rename itself is durable only once the folder is flushed; a failure
-    // here loses nothing that is not already on the disk.
-    FileDescriptor folder(::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {

@@ -114,6 +114,14 @@ bool copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return std::filesystem::copy_file(source->host, target->host, options, error) && !error;
 }
 
+bool moveFile(std::string_view from, std::string_view to) {
+    auto source = writablePath(from);
+    auto target = writablePath(to);
+    struct stat info {};
+    if (!source || !target || ::lstat(source->host.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    return ::rename(source->host.c_str(), target->host.c_str()) == 0;
+}
+
 std::unique_ptr<Stream> openFile(std::string_view path, FileMode mode) {
     auto resolved = resolvePath(path);
     if (mode != FileMode::OpenRead && !resolved.writable) throw Error(resolved.shown + ": " + std::strerror(EACCES));

@@ -1,6 +1,10 @@
 #include "platform/hosted/Machine.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "platform/Error.h"
@@ -33,7 +37,7 @@ MachineConfig readConfig(const fs::path& root) {
     return parseMachineConfig(readWholeFile(file), file.string());
 }
 
-bool sameTextSafe(const std::string& hostName, const std::string& name) {
+bool sameTextSafe(std::string_view hostName, std::string_view name) {
     try {
         return sameText(hostName, name);
     } catch (const Error&) {
@@ -41,16 +45,34 @@ bool sameTextSafe(const std::string& hostName, const std::string& name) {
     }
 }
 
-// The entry of folder called name without regard to case; name itself when
-// there is none, so that a new file or folder gets the spelling it was given.
-fs::path matchChild(const fs::path& folder, const std::string& name) {
-    fs::path exact = folder / name;
-    std::error_code error;
-    if (fs::symlink_status(exact, error).type() != fs::file_type::not_found || !fs::is_directory(folder, error))
-        return exact;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (sameTextSafe(it->path().filename().string(), name)) return it->path();
-    return exact;
+// Appends "/name" to the host path of a folder, spelled as the folder's entry
+// that matches name without regard to case; as given when there is none, so
+// that a new file or folder gets the spelling it was given. Once a name is
+// missing, everything under it is too: found turns false and later names are
+// appended without asking the disk.
+//
+// This runs for every path a platform call takes, so it asks the disk as
+// little as it can: the exact spelling first (one lstat), and only when that
+// is missing a listing of the folder. Case pairs have UTF-8 sequences of the
+// same length, so only entries of the name's length are compared.
+void appendMatchingChild(std::string& host, const std::string& name, bool& found) {
+    const std::size_t folderLength = host.size();
+    host += '/';
+    host += name;
+    if (!found) return;
+    struct stat info {};
+    if (::lstat(host.c_str(), &info) == 0 || (errno != ENOENT && errno != ENOTDIR)) return;
+    const std::string folder = folderLength ? host.substr(0, folderLength) : "/";
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    found = false;
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() != name.size() || !sameTextSafe(entryName, name)) continue;
+        host.replace(folderLength + 1, name.size(), entryName);
+        found = true;
+        return;
+    }
 }
 
 }  // namespace
@@ -71,13 +93,45 @@ Machine::Machine(fs::path root)
 Machine::~Machine() = default;
 
 fs::path Machine::hostPath(const WindowsPath& path) const {
-    fs::path host = root_;
-    if (path.isShare()) {
-        for (const auto& name : {std::string("UNC"), path.host, path.share}) host = matchChild(host, name);
-    } else {
-        host = matchChild(host, std::string(1, path.drive));
+    // The files of one folder come one after another (an installation copies
+    // them so), so the host paths of the folders of recent paths are kept, by
+    // the Windows spelling they were asked for. One is used once a stat shows
+    // it is still a folder, which spares asking the disk about every name above
+    // (a host folder that differs from it in case alone and appears later is
+    // not preferred to it: a Windows machine cannot hold both).
+    std::string folderKey;
+    if (!path.names.empty()) {
+        const std::string text = path.text();
+        folderKey = text.substr(0, text.size() - path.names.back().size());
+        std::string host;
+        {
+            std::lock_guard lock(knownFoldersMutex_);
+            if (auto known = knownFolders_.find(folderKey); known != knownFolders_.end()) host = known->second;
+        }
+        struct stat info {};
+        if (!host.empty() && ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            bool found = true;
+            appendMatchingChild(host, path.names.back(), found);
+            return host;
+        }
     }
-    for (const auto& name : path.names) host = matchChild(host, name);
+
+    std::string host = root_.native();
+    if (host.ends_with('/')) host.pop_back();  // the names bring their own separators
+    bool found = true;
+    if (path.isShare()) {
+        for (const auto& name : {std::string("UNC"), path.host, path.share}) appendMatchingChild(host, name, found);
+    } else {
+        appendMatchingChild(host, std::string(1, path.drive), found);
+    }
+    for (std::size_t i = 0; i < path.names.size(); ++i) {
+        if (i + 1 == path.names.size() && found) {
+            std::lock_guard lock(knownFoldersMutex_);
+            if (knownFolders_.size() >= kKnownFolderLimit) knownFolders_.clear();
+            knownFolders_[folderKey] = host;
+        }
+        appendMatchingChild(host, path.names[i], found);
+    }
     return host;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/hosted/MachineConfig.h"
 #include "platform/hosted/WindowsPath.h"
@@ -27,7 +28,8 @@ public:
     RegistryStore& registry() { return *registry_; }
 
     // The host path of a full Windows path: names that exist are matched
-    // without regard to case, the rest are taken as given.
+    // without regard to case, the rest are taken as given. The host path of a
+    // path's folder is remembered and used again while it is a folder.
     std::filesystem::path hostPath(const WindowsPath& path) const;
     bool mayWrite(const WindowsPath& path) const;
     ResolvedPath resolve(const WindowsPath& path) const;
@@ -39,6 +41,9 @@ private:
     std::filesystem::path root_;
     MachineConfig config_;
     std::unique_ptr<RegistryStore> registry_;
+    static constexpr std::size_t kKnownFolderLimit = 64;
+    mutable std::mutex knownFoldersMutex_;
+    mutable std::unordered_map<std::string, std::string> knownFolders_;  // see hostPath
     mutable std::mutex currentFolderMutex_;
     std::string currentFolder_ = "C:\\";
 };

@@ -33,7 +33,10 @@ RegistryTree& RegistryStore::tree() {
 
 bool RegistryStore::save() {
     try {
-        writeFileAtomically(file_, formatRegFile(*tree_));
+        // Windows, too, returns from a registry write before the hive is on
+        // the disk; a flush for every value made an installation's end slower
+        // than all its file copying.
+        writeFileAtomically(file_, formatRegFile(*tree_), Durability::Lazy);
         loadedState_ = currentFileState();
         return true;
     } catch (const Error&) {

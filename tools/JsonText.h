@@ -1,0 +1,32 @@
+#pragma once
+// Text as a JSON string literal, for the tools' --json output: quotes,
+// backslashes and control characters escaped, other bytes (UTF-8) as they are.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vk::tools {
+
+inline std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace vk::tools
