@@ -1,15 +1,19 @@
 // The installer's entry. For now it inspects the machine through the platform
-// layer and writes what it found to "VorkastSetup.log" in the temporary folder
-// (and to standard output when there is one), then ends with 0; exit code 1
-// tells that the machine could not be inspected.
+// layer and reads through the payload it carries, writes what it found to
+// "VorkastSetup.log" in the temporary folder (and to standard output when
+// there is one), then ends with 0; exit code 1 tells that the machine could
+// not be inspected or the payload is missing or unreadable.
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <sstream>
 #include <string>
 
+#include "engine/IMDTools.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Resources.h"
 #include "platform/SpecialFolders.h"
 
 namespace {
@@ -30,11 +34,23 @@ std::string machineReport() {
     return report.str();
 }
 
+// The resources the installer carries: the payload walked record by record,
+// as the install thread will, and the size of the version history.
+std::string resourceReport() {
+    vk::TTransporter payload;
+    payload.OpenStream(vk::platform::ownResource("TRSData"));
+    int records = 0;
+    for (payload.first(); !payload.eof(); payload.next()) ++records;
+    std::unique_ptr<vk::Stream> history = vk::platform::ownResource("History");
+    return "Payload records: " + std::to_string(records) + "\n" +
+           "Version history: " + (history ? std::to_string(history->size()) + " bytes" : "none") + "\n";
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
-        std::string report = machineReport();
+        std::string report = machineReport() + resourceReport();
         std::string logPath = vk::platform::tempFolder() + "VorkastSetup.log";
         auto log = vk::platform::openFile(logPath, vk::platform::FileMode::Create);
         log->write(report.data(), report.size());

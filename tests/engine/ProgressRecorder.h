@@ -18,11 +18,13 @@ public:
     bool finished = false;
     bool failed = false;
     std::string failure;  // as the thread's end notification gave it
-    // Runs inside WM_PROCESS_SYSTEM, while the thread waits.
+    // Run inside WM_PROCESS_STATUS and WM_PROCESS_SYSTEM, while the thread waits.
+    std::function<void(std::uint32_t status)> onStatus;
     std::function<void()> onSystem;
 
     void processStatus(std::uint32_t status, const char* text) override {
         lines.push_back("STATUS " + std::to_string(status) + (text ? std::string(" ") + text : ""));
+        if (onStatus) onStatus(status);
     }
     void processRange(std::uint32_t steps) override { lines.push_back("RANGE " + std::to_string(steps)); }
     void processStep() override { lines.push_back("STEP"); }

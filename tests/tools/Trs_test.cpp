@@ -142,6 +142,21 @@ TEST_F(Trs, ReadsThePayloadResourceOfAnExecutable) {
     EXPECT_NE(missing.err.find("Other.exe: the executable has no RCDATA resource TRSData"), std::string::npos);
 }
 
+// The installer of the Windows build, when one is built beside this build:
+// it carries the demo payload, made there by the Windows demogen and trs
+// under Wine, record for record as the native tools make it here.
+TEST_F(Trs, ListsTheDemoPayloadInsideTheWindowsInstaller) {
+    const std::string installer = VK_SOURCE_DIR "/build/win32/Setup.exe";
+    if (!fs::exists(installer)) GTEST_SKIP() << installer << " is not built (cmake --build --preset win32)";
+    Outcome inside = trs({"list", installer});
+    ASSERT_EQ(inside.status, 0) << inside.err;
+    Outcome payload = trs({"list", kPayload});
+    ASSERT_EQ(payload.status, 0) << payload.err;
+    // All but the first line, which names the file listed.
+    auto records = [](const std::string& listing) { return listing.substr(listing.find('\n') + 1); };
+    EXPECT_EQ(records(inside.out), records(payload.out)) << "an installer built from other sources? rebuild the win32 preset";
+}
+
 TEST_F(Trs, ReportsBadInputByFileAndLine) {
     std::string damaged = readText(kPayload);
     damaged[166] = '\x7F';  // the first record's name length becomes huge

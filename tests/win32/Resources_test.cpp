@@ -14,7 +14,7 @@ TEST(Win32Resources, OwnRcdataReadsAsAStream) {
     stream->readExact(text.data(), text.size());
     EXPECT_EQ(text.substr(0, 8), std::string("Vorkast\0", 8));
     EXPECT_THROW(stream->write("x", 1), Error);
-    EXPECT_EQ(ownResource("TRSData"), nullptr);
+    EXPECT_EQ(ownResource("NoSuchData"), nullptr);
 }
 
 }  // namespace
