@@ -44,4 +44,14 @@ void defineLog(TStaticSet& set) {
     set.addField({"InfType", FieldType::String, 8, false});
 }
 
+ConnectionSets::ConnectionSets() {
+    defineDBParams(dbParams);
+    defineSysParams(sysParams);
+    defineUpdates(updates);
+}
+
+void ConnectionSets::attachTo(TFileStorage* storage) {
+    for (TStaticSet* set : {&dbParams, &sysParams, &updates}) set->setFileStorage(storage);
+}
+
 }  // namespace vk

@@ -25,13 +25,6 @@ std::string fileText(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::string streamText(const fs::path& file, const std::string& name) {
-    auto stream = platform::openStorage(file.string(), platform::StorageAccess::Read)->openStream(name);
-    std::string bytes(static_cast<std::size_t>(stream->size()), '\0');
-    stream->readExact(bytes.data(), bytes.size());
-    return bytes;
-}
-
 class Dbx : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,15 +43,14 @@ TEST_F(Dbx, TemplateIsWhatItsDescriptionBuilds) {
 }
 
 TEST_F(Dbx, TemplateHoldsTheParametersTheInstallerNeedsAndForeignStreams) {
-    TStaticSet dbParams, sysParams, updates;
-    defineDBParams(dbParams);
-    defineSysParams(sysParams);
-    defineUpdates(updates);
+    ConnectionSets sets;
     TFileStorage storage;
     storage.setReadOnly(true);
     storage.setFileName(kTemplate.string());
-    for (TStaticSet* set : {&dbParams, &sysParams, &updates}) set->setFileStorage(&storage);
+    sets.attachTo(&storage);
     storage.loadSets();
+    TStaticSet& dbParams = sets.dbParams;
+    TStaticSet& sysParams = sets.sysParams;
     for (int connection : {0, 1}) {
         dbParams.setRange({connection});
         EXPECT_EQ(dbParams.recordCount(), 18) << "connection " << connection;

@@ -100,19 +100,16 @@ void listStreams(const std::string& file, std::ostream& out) {
 
 void dumpTables(const std::string& file, const DumpOptions& options, std::ostream& out) {
     openExisting(file).reset();  // a missing file is an error here, not an empty dump
-    TStaticSet dbParams, sysParams, updates;
-    defineDBParams(dbParams);
-    defineSysParams(sysParams);
-    defineUpdates(updates);
+    ConnectionSets sets;
     TFileStorage storage;
     storage.setReadOnly(true);
     storage.setFileName(file);
-    for (TStaticSet* set : {&dbParams, &sysParams, &updates}) set->setFileStorage(&storage);
+    sets.attachTo(&storage);
     storage.loadSets();
     if (options.json) out << "{\n";
-    dumpSet(dbParams, options, out, false);
-    dumpSet(sysParams, options, out, false);
-    dumpSet(updates, options, out, true);
+    dumpSet(sets.dbParams, options, out, false);
+    dumpSet(sets.sysParams, options, out, false);
+    dumpSet(sets.updates, options, out, true);
     if (options.json) out << "}\n";
     storage.setFileName({});
 }
