@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/Error.h"
 #include "platform/FileSystem.h"
 
 namespace vk {
@@ -22,15 +21,6 @@ void writeFile(std::string_view path, const std::function<void(Stream&)>& fill) 
         out.reset();  // closed first: an open file cannot be deleted on Windows
         platform::deleteFile(path);
         throw;
-    }
-}
-
-void writeFileReplacing(std::string_view path, const std::function<void(Stream&)>& fill) {
-    const std::string part = std::string(path) + ".part";
-    writeFile(part, fill);
-    if (!platform::moveFile(part, path)) {
-        platform::deleteFile(part);
-        throw Error(std::string(path) + ": cannot be replaced by the new file " + part);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Files read or written whole (paths as platform::openFile takes them). The
-// writers go through a stream and state what a failure leaves behind; both
-// rethrow fill's error.
+// Files read or written whole (paths as platform::openFile takes them). A
+// file that must stay whole when a write fails is written with
+// platform::replaceFile instead.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,10 +16,5 @@ std::string readFileText(std::string_view path);
 // Creates or replaces path and writes it through fill. When fill fails, the
 // half-written file is deleted again: it must not pass for a good one.
 void writeFile(std::string_view path, const std::function<void(Stream&)>& fill);
-
-// Writes path through fill into "<path>.part" beside it, which replaces path
-// only once fill has succeeded: a failure leaves path as it was (and no
-// ".part" file). Throws Error naming path when the replacement fails.
-void writeFileReplacing(std::string_view path, const std::function<void(Stream&)>& fill);
 
 }  // namespace vk

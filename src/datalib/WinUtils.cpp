@@ -38,8 +38,9 @@ bool ForceDir(std::string_view path) {
 
 void CopyFileTo(std::string_view source, std::string_view dest, bool append) {
     if (!platform::fileExists(source)) return;
-    // Replacing a file by itself: deleting dest first would destroy the source.
-    if (!append && sameText(source, dest)) return;
+    // Replacing a file by itself, however dest is spelled: deleting dest
+    // first would destroy the source.
+    if (!append && platform::sameFile(source, dest)) return;
     if (!append) platform::deleteFile(dest);
     auto in = platform::openFile(source, platform::FileMode::OpenRead);
     std::unique_ptr<Stream> out;

@@ -1,6 +1,7 @@
 #pragma once
 // Folders and files, addressed by Windows paths ("C:\Dir\File.ext") in UTF-8.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,10 @@ std::optional<std::uint32_t> fileAttributes(std::string_view path);
 bool fileExists(std::string_view path);       // a file, not a directory
 bool directoryExists(std::string_view path);
 
+// Whether both paths name one existing file however each is spelled (".",
+// "..", "/" for "\", case, links): by the file's identity on the volume.
+bool sameFile(std::string_view a, std::string_view b);
+
 // Single-level directory creation (CreateDirectory): false when it exists or cannot be made.
 bool createDirectory(std::string_view path);
 bool deleteFile(std::string_view path);
@@ -46,6 +51,27 @@ enum class FileMode {
 };
 // Throws Error with the system's message and the path on failure.
 std::unique_ptr<Stream> openFile(std::string_view path, FileMode mode);
+
+// How far a replacement must have gone when replaceFile returns.
+enum class Durability {
+    // The new content is on the disk before it replaces the old: a power cut
+    // leaves the old file or the new one.
+    Flushed,
+    // The system writes it out later, as Windows does with its registry: a
+    // power cut may lose the latest change. A process that stops at any point
+    // still leaves the old file or the new one.
+    Lazy,
+};
+
+// Replaces path with what fill writes, so that a failure at any point (of
+// fill, of the disk, of the process) leaves the old file whole and never a
+// mixture. fill writes into a new file beside path, created exclusively under
+// a name of its own (a file or link planted at any name is never opened or
+// followed), which is flushed (with Flushed) and then renamed over path. On
+// failure the new file is removed again and Error names path; fill's own
+// Error is rethrown as it is.
+void replaceFile(std::string_view path, const std::function<void(Stream&)>& fill,
+                 Durability durability = Durability::Flushed);
 
 struct FoundFile {
     std::string name;            // the name only, as stored

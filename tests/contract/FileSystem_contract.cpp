@@ -73,6 +73,54 @@ TEST_F(FileSystemContract, MoveFileRenamesAndReplacesButNeverTakesAFolder) {
     EXPECT_EQ(readFile(at("Fresh.txt")), "new");
 }
 
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const FoundFile& file : findFiles(folder + "\\*"))
+        if (file.name != "." && file.name != "..") names.insert(file.name);
+    return names;
+}
+
+TEST_F(FileSystemContract, ReplaceFileSwapsInTheNewFileOnlyWhenItIsComplete) {
+    auto text = [](std::string content) { return [content](Stream& out) { out.write(content.data(), content.size()); }; };
+    replaceFile(at("Журнал.trs"), text("first"));
+    EXPECT_EQ(readFile(at("Журнал.trs")), "first");
+    replaceFile(at("Журнал.trs"), text("second, longer"), Durability::Lazy);
+    EXPECT_EQ(readFile(at("Журнал.trs")), "second, longer");
+
+    EXPECT_THROW(replaceFile(at("Журнал.trs"), [](Stream& out) {
+                     out.write("half", 4);
+                     throw Error("the source broke off");
+                 }), Error);
+    EXPECT_EQ(readFile(at("Журнал.trs")), "second, longer");
+    EXPECT_EQ(namesIn(machine.scratch()), (std::set<std::string>{"Журнал.trs"})) << "the new file is removed again";
+
+    // Files of the names other programs use for their new files are not touched.
+    writeFile(at("Журнал.trs.new"), "someone else's");
+    writeFile(at("Журнал.trs.part"), "someone else's");
+    replaceFile(at("Журнал.trs"), text("third"));
+    EXPECT_EQ(readFile(at("Журнал.trs")), "third");
+    EXPECT_EQ(readFile(at("Журнал.trs.new")), "someone else's");
+    EXPECT_EQ(namesIn(machine.scratch()).size(), 3u);
+
+    ASSERT_TRUE(createDirectory(at("Folder")));
+    EXPECT_THROW(replaceFile(at("Folder"), text("x")), Error);
+    EXPECT_TRUE(directoryExists(at("Folder")));
+    EXPECT_THROW(replaceFile(at("Missing\\file.txt"), text("x")), Error);
+}
+
+TEST_F(FileSystemContract, SameFileComparesFilesNotSpellings) {
+    writeFile(at("Один.txt"), "1");
+    writeFile(at("Другой.txt"), "2");
+    ASSERT_TRUE(createDirectory(at("sub")));
+    EXPECT_TRUE(sameFile(at("Один.txt"), at("Один.txt")));
+    EXPECT_TRUE(sameFile(at("Один.txt"), at(".\\ОДИН.TXT")));
+    EXPECT_TRUE(sameFile(at("Один.txt"), at("sub\\..\\Один.txt")));
+    EXPECT_TRUE(sameFile(at("Один.txt"), machine.scratch() + "/Один.txt"));
+    EXPECT_FALSE(sameFile(at("Один.txt"), at("Другой.txt")));
+    EXPECT_FALSE(sameFile(at("Один.txt"), at("Нет.txt")));
+    EXPECT_FALSE(sameFile(at("Нет.txt"), at("Нет.txt")));
+}
+
 TEST_F(FileSystemContract, NamesMatchWithoutRegardToCase) {
     writeFile(at("Mixed Case.TXT"), "x");
     EXPECT_TRUE(fileExists(at("mixed case.txt")));

@@ -70,6 +70,12 @@ TEST(WinUtils, CopyFileToReplacesOrAppends) {
 
     CopyFileTo(source, source, false);  // onto itself: the file stays
     EXPECT_EQ(readFile(source), "new");
+    ForceDir(machine.scratch() + "\\x");
+    for (const std::string& spelling : {machine.scratch() + "\\.\\Источник.txt", machine.scratch() + "\\x\\..\\ИСТОЧНИК.TXT",
+                                        machine.scratch() + "/Источник.txt"}) {
+        CopyFileTo(source, spelling, false);
+        EXPECT_EQ(readFile(source), "new") << spelling;
+    }
     CopyFileTo(source, source, true);   // appended once, not without end
     EXPECT_EQ(readFile(source), "newnew");
 }

@@ -6,6 +6,7 @@
 #include "hosted/HostedTestSupport.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform::hosted {
@@ -29,7 +30,6 @@ TEST_F(HostedRegistry, EveryChangeIsWrittenAtomicallyInTheSpellingFirstGiven) {
 
     std::string text = readHostFile(registryFile());
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Talvex\\Vorkast]\n\"DBName\"=\"two\"\n"), std::string::npos) << text;
-    EXPECT_FALSE(std::filesystem::exists(machineFolder() / "registry.reg.new"));
     for (const auto& entry : std::filesystem::directory_iterator(machineFolder()))
         EXPECT_NE(entry.path().extension(), ".new") << entry.path();
 }
@@ -39,13 +39,16 @@ TEST_F(HostedRegistry, AFailedWriteLeavesTheFileAndTheValueAsTheyWere) {
     ASSERT_TRUE(key->writeString("Value", "old"));
     std::string before = readHostFile(registryFile());
 
-    std::filesystem::create_directory(machineFolder() / "registry.reg.new");  // the new file cannot be made
-    EXPECT_FALSE(key->writeString("Value", "new"));
-    EXPECT_EQ(openRegistryKey(RootKey::CurrentUser, "Software\\Talvex\\Child", true), nullptr);
+    {
+        vk::test::FileSizeLimit diskFull(before.size() / 2);  // the new file cannot be written whole
+        EXPECT_FALSE(key->writeString("Value", "new"));
+        EXPECT_EQ(openRegistryKey(RootKey::CurrentUser, "Software\\Talvex\\Child", true), nullptr);
+    }
     EXPECT_EQ(readHostFile(registryFile()), before);
     EXPECT_EQ(key->readString("Value"), "old");
+    for (const auto& entry : std::filesystem::directory_iterator(machineFolder()))
+        EXPECT_NE(entry.path().extension(), ".new") << entry.path();
 
-    std::filesystem::remove(machineFolder() / "registry.reg.new");
     EXPECT_TRUE(key->writeString("Value", "new"));
     EXPECT_EQ(key->readString("Value"), "new");
 }

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "datalib/FileStorage.h"
 #include "datalib/SetupSets.h"
 #include "platform/StructuredStorage.h"
@@ -95,6 +97,26 @@ TEST_F(Dbx, MemosShowBySizeOrInFull) {
               std::string::npos);
 }
 
+// A tool resolves its arguments against the current folder, and refuses
+// what is not a file rather than read it without end.
+TEST_F(Dbx, ArgumentsAreFilesOfTheCurrentFolder) {
+    fs::copy_file(kTemplate, dir / "Local.dbx");
+    auto dump = test::runTool("cd " + test::shellQuoted(dir) + " && " + test::shellQuoted(kDbx) + " dump Local.dbx");
+    ASSERT_EQ(dump.status, 0) << dump.output;
+    EXPECT_NE(dump.output.find("SERVER NAME"), std::string::npos) << dump.output;
+    auto missing = test::runTool("cd " + test::shellQuoted(dir) + " && " + test::shellQuoted(kDbx) + " dump Absent.dbx");
+    EXPECT_EQ(WEXITSTATUS(missing.status), 1);
+    EXPECT_NE(missing.output.find("Absent.dbx: the file does not exist"), std::string::npos) << missing.output;
+
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    for (const std::string device : {std::string("/dev/zero"), (dir / "pipe").string()})
+        for (const char* command : {"list ", "dump "}) {
+            auto result = dbx(command + test::shellQuoted(device));
+            EXPECT_EQ(WEXITSTATUS(result.status), 1) << command << device;
+            EXPECT_NE(result.output.find(device + ": not a regular file"), std::string::npos) << result.output;
+        }
+}
+
 TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
     const fs::path missing = dir / "missing.dbx";
     auto result = dbx("dump " + test::shellQuoted(missing));
@@ -111,6 +133,18 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
     EXPECT_EQ(WEXITSTATUS(result.status), 1);
     EXPECT_NE(result.output.find("bad.txt:3: an ssDBParams row"), std::string::npos) << result.output;
     EXPECT_FALSE(fs::exists(dir / "out.dbx")) << "nothing is written from a bad description";
+
+    // A text the file cannot hold fails the build at its line, and the
+    // connection file built before stays as it was.
+    const fs::path good = dir / "good.dbx";
+    ASSERT_EQ(dbx("build " + test::shellQuoted(kDescription) + " " + test::shellQuoted(good)).status, 0);
+    for (const std::string value : {std::string("中文"), std::string("\xFF\xFE")}) {
+        std::ofstream(description) << "[ssSysParams]\nApplication | Vorkast\n\nGUID | " << value << "\n";
+        result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(good));
+        EXPECT_EQ(WEXITSTATUS(result.status), 1);
+        EXPECT_NE(result.output.find("bad.txt:4: "), std::string::npos) << result.output;
+        EXPECT_EQ(fileText(good), fileText(kTemplate));
+    }
 
     EXPECT_EQ(WEXITSTATUS(dbx("frobnicate").status), 2);
     EXPECT_EQ(dbx("--help").status, 0);

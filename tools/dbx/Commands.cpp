@@ -1,12 +1,16 @@
 #include "Commands.h"
 
 #include "Description.h"
+#include "../HostPath.h"
 #include "../JsonText.h"
 #include "datalib/FileStorage.h"
 #include "datalib/SetupSets.h"
 #include "datalib/WholeFile.h"
+#include "platform/CompoundFile.h"
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/StructuredStorage.h"
+#include "platform/Text.h"
 
 namespace vk::dbx {
 
@@ -103,7 +107,9 @@ void dumpTables(const std::string& file, const DumpOptions& options, std::ostrea
     ConnectionSets sets;
     TFileStorage storage;
     storage.setReadOnly(true);
-    storage.setFileName(file);
+    // A bare name means the current folder here, not the program's folder
+    // where the storage looks for the installer's own files.
+    storage.setFileName(tools::displayPath(std::filesystem::absolute(tools::hostPath(file))));
     sets.attachTo(&storage);
     storage.loadSets();
     if (options.json) out << "{\n";
@@ -117,20 +123,30 @@ void dumpTables(const std::string& file, const DumpOptions& options, std::ostrea
 void buildFile(const std::string& description, const std::string& file) {
     std::vector<Section> sections = parseDescription(readFileText(description), description);
 
-    auto storage = platform::createStorage(file);
+    // Made in memory and written in one step: a description that fails half-way
+    // (a text that Windows-1251 cannot hold, a full disk) leaves OUT as it was.
+    platform::CompoundFile image;
     for (const Section& section : sections) {
-        auto stream = storage->createStream(section.streamName);
+        MemoryStream stream(file + ":" + section.streamName);
         if (section.kind == Section::Kind::Raw) {
-            stream->write(section.rows[0][0].data(), section.rows[0][0].size());
-            continue;
+            stream.write(section.rows[0][0].data(), section.rows[0][0].size());
+        } else {
+            TStaticSet set;
+            defineFor(section.kind, set);
+            set.open();
+            for (std::size_t row = 0; row < section.rows.size(); ++row) {
+                try {
+                    appendRow(section.kind, set, section.rows[row]);
+                } catch (const Error& e) {
+                    throw Error(description + ":" + std::to_string(section.lines[row]) + ": " + e.what());
+                }
+            }
+            set.saveToStream(stream);
         }
-        TStaticSet set;
-        defineFor(section.kind, set);
-        set.open();
-        for (const auto& row : section.rows) appendRow(section.kind, set, row);
-        set.saveToStream(*stream);
+        platform::CompoundFile::createStream(image.root(), toUtf16(section.streamName)).data = std::move(stream.bytes());
     }
-    storage->commit();
+    const std::vector<std::uint8_t> bytes = image.serialize();
+    platform::replaceFile(file, [&](Stream& out) { out.write(bytes.data(), bytes.size()); });
 }
 
 }  // namespace vk::dbx

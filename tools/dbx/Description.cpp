@@ -75,7 +75,8 @@ Section sectionFor(const std::string& header, const std::string& where) {
     throw Error(where + ": unknown section [" + header + "]; expected ssDBParams, ssSysParams, ssUpdates or stream NAME");
 }
 
-void addRow(Section& section, const std::string& line, const std::string& where) {
+void addRow(Section& section, const std::string& line, int number, const std::string& where) {
+    if (section.kind != Section::Kind::Raw) section.lines.push_back(number);
     switch (section.kind) {
         case Section::Kind::DBParams: {
             auto fields = splitFields(line, 3);
@@ -129,7 +130,7 @@ std::vector<Section> parseDescription(const std::string& text, const std::string
             } else if (sections.empty()) {
                 throw Error(where + ": rows come after a section header such as [ssDBParams]");
             } else {
-                addRow(sections.back(), line, where);
+                addRow(sections.back(), line, number, where);
             }
         } catch (const Error& e) {
             std::string message = e.what();

@@ -13,6 +13,8 @@ struct Section {
     std::string streamName;
     // Table rows, split into their fields (UTF-8); a raw stream's bytes in rows[0][0].
     std::vector<std::vector<std::string>> rows;
+    // The description's line of each table row, for messages about it.
+    std::vector<int> lines;
 };
 
 // Throws Error naming descriptionName and the line for anything malformed.

@@ -1,7 +1,7 @@
 // trs compress IN OUT and trs expand IN OUT: SZDD files on their own.
 #include "Commands.h"
 #include "HostFile.h"
-#include "datalib/WholeFile.h"
+#include "platform/FileSystem.h"
 #include "datalib/Szdd.h"
 
 namespace vk::trs {
@@ -18,7 +18,7 @@ char lastNameCharacter(const std::filesystem::path& file) {
 void convert(const Args& args, const char* command, const std::function<void(Stream&, Stream&)>& codec) {
     if (args.size() != 2) throw UsageError{std::string(command) + " takes IN OUT"};
     auto in = openForReading(hostPath(args[0]));
-    writeFileReplacing(args[1], [&](Stream& out) { codec(*in, out); });
+    platform::replaceFile(args[1], [&](Stream& out) { codec(*in, out); });
 }
 
 }  // namespace

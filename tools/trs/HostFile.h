@@ -1,6 +1,6 @@
 #pragma once
 // Files of the machine the tool runs on, read through the platform's files
-// and written with writeFileReplacing (datalib/WholeFile.h).
+// and written with platform::replaceFile.
 #include <filesystem>
 #include <memory>
 

@@ -2,7 +2,7 @@
 #include "Commands.h"
 #include "HostFile.h"
 #include "Manifest.h"
-#include "datalib/WholeFile.h"
+#include "platform/FileSystem.h"
 #include "datalib/Szdd.h"
 #include "engine/IMDTools.h"
 #include "engine/Payload.h"
@@ -68,7 +68,7 @@ int packCommand(const Args& args, std::ostream& out) {
     const auto entries = readManifest(manifest);
     ManifestTable table(entries);
     std::int64_t size = 0;
-    writeFileReplacing(displayPath(target), [&](Stream& stream) {
+    platform::replaceFile(displayPath(target), [&](Stream& stream) {
         std::string failure;
         SaveDataSetToStream(&table, &stream, [&](const std::string& error) {
             if (!error.empty()) failure = table.entry().where + ": " + error;

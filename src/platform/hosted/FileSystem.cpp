@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/Error.h"
+#include "platform/hosted/AtomicFile.h"
 #include "platform/hosted/HostFileStream.h"
 #include "platform/hosted/Machine.h"
 #include "platform/hosted/Wildcard.h"
@@ -84,6 +85,12 @@ bool directoryExists(std::string_view path) {
     return info && S_ISDIR(info->st_mode);
 }
 
+bool sameFile(std::string_view a, std::string_view b) {
+    auto first = statOf(a);
+    auto second = statOf(b);
+    return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
+}
+
 bool createDirectory(std::string_view path) {
     auto resolved = writablePath(path);
     return resolved && ::mkdir(resolved->host.c_str(), 0777) == 0;
@@ -127,6 +134,12 @@ std::unique_ptr<Stream> openFile(std::string_view path, FileMode mode) {
     if (mode != FileMode::OpenRead && !resolved.writable) throw Error(resolved.shown + ": " + std::strerror(EACCES));
     int flags = mode == FileMode::OpenRead ? O_RDONLY : mode == FileMode::OpenReadWrite ? O_RDWR : O_RDWR | O_CREAT | O_TRUNC;
     return std::make_unique<hosted::HostFileStream>(resolved.host, flags, resolved.shown);
+}
+
+void replaceFile(std::string_view path, const std::function<void(Stream&)>& fill, Durability durability) {
+    auto resolved = resolvePath(path);
+    if (!resolved.writable) throw Error(resolved.shown + ": " + std::strerror(EACCES));
+    hosted::replaceHostFile(resolved.host, resolved.shown, fill, durability);
 }
 
 std::vector<FoundFile> findFiles(std::string_view pattern) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -18,6 +19,16 @@ HostFileStream::HostFileStream(const std::filesystem::path& hostPath, int flags,
     struct stat info {};
     if (::fstat(fd_.get(), &info) != 0) fail(errno);
     if (S_ISDIR(info.st_mode)) fail(EISDIR);
+}
+
+HostFileStream::HostFileStream(int fd, std::string name) : name_(std::move(name)), fd_(fd), writable_(true) {}
+
+void HostFileStream::flushToDisk() {
+    if (::fsync(fd_.get()) != 0) fail(errno);
+}
+
+void HostFileStream::close() {
+    if (::close(fd_.release()) != 0) fail(errno);
 }
 
 void HostFileStream::fail(int error) const { throw Error(name_ + ": " + std::strerror(error)); }

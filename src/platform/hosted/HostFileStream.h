@@ -13,6 +13,14 @@ class HostFileStream final : public Stream {
 public:
     // flags as for open(2); throws when the file cannot be opened or is a folder.
     HostFileStream(const std::filesystem::path& hostPath, int flags, std::string name);
+    // Takes over a descriptor open for reading and writing.
+    HostFileStream(int fd, std::string name);
+
+    // fsync: the bytes written so far are on the disk when it returns.
+    void flushToDisk();
+    // Closes the file now, so that a failure to write out is reported; the
+    // stream cannot be used afterwards.
+    void close();
 
     std::size_t read(void* buffer, std::size_t count) override;
     void write(const void* buffer, std::size_t count) override;

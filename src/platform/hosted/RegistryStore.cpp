@@ -36,7 +36,9 @@ bool RegistryStore::save() {
         // Windows, too, returns from a registry write before the hive is on
         // the disk; a flush for every value made an installation's end slower
         // than all its file copying.
-        writeFileAtomically(file_, formatRegFile(*tree_), Durability::Lazy);
+        const std::string text = formatRegFile(*tree_);
+        replaceHostFile(file_, file_.string(), [&](Stream& out) { out.write(text.data(), text.size()); },
+                        Durability::Lazy);
         loadedState_ = currentFileState();
         return true;
     } catch (const Error&) {

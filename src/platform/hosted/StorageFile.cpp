@@ -71,7 +71,8 @@ public:
     void commit() {
         if (!dirty_) return;
         std::vector<std::uint8_t> image = file.serialize();
-        writeFileAtomically(hostPath_, {reinterpret_cast<const char*>(image.data()), image.size()}, Durability::Flushed);
+        replaceHostFile(hostPath_, displayName_, [&](Stream& out) { out.write(image.data(), image.size()); },
+                        Durability::Flushed);
         dirty_ = false;
     }
 

@@ -1,7 +1,9 @@
 #include <limits>
+#include <utility>
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/SiblingName.h"
 #include "platform/win32/Wide.h"
 
 namespace vk::platform {
@@ -13,7 +15,9 @@ namespace {
 class FileStream final : public Stream {
 public:
     FileStream(HANDLE file, std::string path) : file_(file), path_(std::move(path)) {}
-    ~FileStream() override { CloseHandle(file_); }
+    ~FileStream() override {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
     FileStream(const FileStream&) = delete;
     FileStream& operator=(const FileStream&) = delete;
 
@@ -68,6 +72,14 @@ public:
 
     std::string name() const override { return path_; }
 
+    void flushToDisk() {
+        if (!FlushFileBuffers(file_)) fail();
+    }
+    // Closes the file now; the stream cannot be used afterwards.
+    void close() {
+        if (!CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE))) fail();
+    }
+
 private:
     static DWORD chunk(std::size_t remaining) {
         return static_cast<DWORD>(std::min<std::size_t>(remaining, std::numeric_limits<DWORD>::max()));
@@ -89,6 +101,40 @@ std::unique_ptr<Stream> openFile(std::string_view path, FileMode mode) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw Error(std::string(path) + ": " + win32::systemMessage(GetLastError()));
     return std::make_unique<FileStream>(file, std::string(path));
+}
+
+namespace {
+
+// A new, empty file beside path that nobody else has open: CREATE_NEW refuses
+// any existing name, a symbolic link included, so nothing is followed.
+std::unique_ptr<FileStream> createSibling(std::string_view path, std::wstring& fresh) {
+    for (int attempt = 0; attempt < kSiblingNameAttempts; ++attempt) {
+        fresh = win32::wide(siblingName(path));
+        HANDLE file = CreateFileW(fresh.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return std::make_unique<FileStream>(file, std::string(path));
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    throw Error(std::string(path) + ": " + win32::systemMessage(GetLastError()));
+}
+
+}  // namespace
+
+void replaceFile(std::string_view path, const std::function<void(Stream&)>& fill, Durability durability) {
+    std::wstring fresh;
+    auto out = createSibling(path, fresh);
+    try {
+        fill(*out);
+        if (durability == Durability::Flushed) out->flushToDisk();
+        out->close();
+        const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durability == Durability::Flushed ? MOVEFILE_WRITE_THROUGH : 0);
+        if (!MoveFileExW(fresh.c_str(), win32::wide(path).c_str(), flags))
+            throw Error(std::string(path) + ": " + win32::systemMessage(GetLastError()));
+    } catch (...) {
+        out.reset();  // an open file cannot be deleted
+        DeleteFileW(fresh.c_str());
+        throw;
+    }
 }
 
 }  // namespace vk::platform
