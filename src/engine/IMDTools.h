@@ -95,6 +95,7 @@ private:
     };
 
     void readStructure();
+    void checkRecordCount();
     void requireOpen() const;
     void requireRecord() const;
     const Value& value(int field) const;

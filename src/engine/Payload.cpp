@@ -6,6 +6,10 @@ namespace vk::payload {
 
 namespace {
 
+// What every file system the tools and the installer run on can hold in one
+// name: 255 bytes of UTF-8 are at most 255 UTF-16 units for Windows too.
+constexpr std::size_t kMaxNameBytes = 255;
+
 bool isDeviceName(std::string_view name) {
     const std::string base = ansiUpper(name.substr(0, name.find('.')));
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
@@ -33,6 +37,11 @@ std::string unsafeFileNameReason(std::string_view name) {
             return std::string("the name contains the character ") + c;
     }
     if (name.back() == '.' || name.back() == ' ') return "the name ends with a dot or a space";
+    // Checked with the other rules, so that a long name is refused before
+    // anything is written rather than by the file system half-way through.
+    if (name.size() > kMaxNameBytes)
+        return "the name is " + std::to_string(name.size()) + " bytes long, more than a file name may have (" +
+               std::to_string(kMaxNameBytes) + ")";
     if (isDeviceName(name)) return "the name is a device name";
     return {};
 }

@@ -23,7 +23,8 @@ std::vector<FieldDef> fieldDefs();
 // Why name (UTF-8) cannot be a file name directly inside a folder, or empty
 // when it can: empty, "." or "..", a path separator or drive, a character
 // that Windows does not allow in names, a trailing dot or space (which
-// Windows drops), or a device name such as "NUL" or "COM1.txt".
+// Windows drops), a device name such as "NUL" or "COM1.txt", or a name
+// longer than 255 bytes.
 std::string unsafeFileNameReason(std::string_view name);
 
 }  // namespace vk::payload

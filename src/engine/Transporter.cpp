@@ -1,4 +1,5 @@
 // TTransporter: the read side of transport streams.
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -63,8 +64,10 @@ void TTransporter::readStructure() {
     Stream& s = *stream_;
     auto fail = [&](const std::string& what) { throw Error(s.name() + ": " + what); };
     const std::int64_t size = s.size();
-    // A stream too short for a header is a table with no fields and no records.
-    if (size < kHeaderSize) return;
+    // An emptied or cut-off file must not pass for a table without records.
+    if (size < kHeaderSize)
+        fail("not a transport stream: " + std::to_string(size) + " bytes, fewer than its " +
+             std::to_string(kHeaderSize) + "-byte header");
 
     std::uint8_t raw[kHeaderSize];
     s.seek(0, SeekOrigin::Begin);
@@ -104,13 +107,21 @@ void TTransporter::readStructure() {
         // A second field of the same name is told apart by its index ("Name3").
         if (fieldIndex(def.name) >= 0) def.name += std::to_string(i);
         if (fieldIndex(def.name) >= 0) fail(at + "duplicate field name " + quoted(def.name));
-        const std::uint16_t width = nativeSize(def.type);
-        if (!hasLengthPrefix(def.type) && width != 0 && def.size != width)
-            fail(at + "field " + quoted(def.name) + " has size " + std::to_string(def.size) +
-                 " but its type is " + std::to_string(width) + " bytes wide");
+        // A fixed value takes exactly its declared size, whatever its type's width here.
         defs_.push_back(std::move(def));
     }
     record_.resize(defs_.size());
+    checkRecordCount();
+}
+
+// Every reader of a stream holds it to the same rule: the header's count is
+// the number of records the data holds.
+void TTransporter::checkRecordCount() {
+    std::int64_t records = 0;
+    for (std::int64_t offset = header_.dataStart; offset < header_.dataEnd; ++records) offset = scanRecord(offset, false);
+    if (records != header_.recordCount)
+        throw Error(stream_->name() + ": the header counts " + std::to_string(header_.recordCount) +
+                    " records but the data holds " + std::to_string(records));
 }
 
 std::int64_t TTransporter::scanRecord(std::int64_t offset, bool keep) {
@@ -159,6 +170,8 @@ std::int64_t TTransporter::scanRecord(std::int64_t offset, bool keep) {
             bytes.resize(static_cast<std::size_t>(length));
             s.seek(pos, SeekOrigin::Begin);
             s.readExact(bytes.data(), bytes.size());
+            // A text ends at its first zero, as in the record's slot.
+            if (def.type == FieldType::String) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
         }
         pos += length;
     }
@@ -292,7 +305,7 @@ std::string TTransporter::asString(int field) const {
     case FieldType::Float:
     case FieldType::Currency: {
         double d = 0;
-        std::memcpy(&d, v.bytes.data(), sizeof d);
+        std::memcpy(&d, nativeValue(field).data(), sizeof d);
         char text[32];
         auto [end, ec] = std::to_chars(text, text + sizeof text, d);
         return std::string(text, end);
@@ -312,7 +325,11 @@ std::vector<std::uint8_t> TTransporter::nativeValue(int field) const {
     const FieldDef& def = defs_[static_cast<std::size_t>(field)];
     if (hasLengthPrefix(def.type))
         throw Error(stream_->name() + ": field " + quoted(def.name) + " has no fixed-size value");
-    return std::vector<std::uint8_t>(v.bytes.begin(), v.bytes.end());
+    // A value stored narrower or wider than the type's width here is copied
+    // into a zeroed value of that width, as into the record's slot.
+    std::vector<std::uint8_t> native(v.bytes.begin(), v.bytes.end());
+    if (const std::uint16_t width = nativeSize(def.type); width != 0) native.resize(width, 0);
+    return native;
 }
 
 std::unique_ptr<Stream> TTransporter::openBlob(int field) {

@@ -148,11 +148,6 @@ TEST(Transporter, EmptyTablesReportNoData) {
         EXPECT_STREQ(e.what(), "test.trs: no data");
     }
 
-    // Fewer bytes than a header: a table with no fields and no records.
-    t.OpenStream(streamOf({1, 0, 0, 0, 1}));
-    EXPECT_EQ(t.fieldCount(), 0);
-    EXPECT_TRUE(t.eof());
-
     EXPECT_THROW(t.OpenStream(nullptr), Error);
     EXPECT_FALSE(t.isOpen());
 }
@@ -195,7 +190,10 @@ TEST(Transporter, RejectsDamagedStreamsWithAClearMessage) {
         {"data end before data start", patched(12, le(100)), "data end 100"},
         {"blank header", std::vector<std::uint8_t>(200, 0), "never completed"},
         {"name longer than 32", patched(20, {33}), "name length 33 exceeds 32"},
-        {"integer of the wrong width", patched(20 + 36 + 34, {2, 0}), "has size 2"},
+        {"fewer bytes than a header", std::vector<std::uint8_t>{1, 0, 0, 0, 1}, "not a transport stream: 5 bytes"},
+        {"empty file", std::vector<std::uint8_t>{}, "not a transport stream: 0 bytes"},
+        {"fewer records than counted", patched(0, le(3)), "the header counts 3 records but the data holds 2"},
+        {"more records than counted", patched(0, le(1)), "the header counts 1 records but the data holds 2"},
         {"text longer than declared", patched(firstRecord + 1, le(65)), "longer than the declared size 64"},
         {"negative text length", patched(firstRecord + 1, le(-2)), "negative length -2"},
         {"blob past data end", patched(firstRecord + 1 + 4 + 11 + 4, le(1000)), "runs past data end"},
@@ -217,6 +215,23 @@ TEST(Transporter, RejectsDamagedStreamsWithAClearMessage) {
             EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
         }
     }
+}
+
+// Fixed values take their declared size, whatever the type's width here, and
+// a text ends at its first zero as in the record's slot.
+TEST(Transporter, ReadsValuesByTheirDeclaredSizeAndTextsUpToTheirZero) {
+    Bytes d, r;
+    d.descriptor("Flag", 5, 1).descriptor("Stamp", 9, 8).descriptor("Small", 2, 4).descriptor("Name", 1, 16);
+    r.u8(0x0F).u8(1).raw(std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8)).i32(-2).text(std::string("abc\0def", 7));
+    TTransporter t;
+    t.OpenStream(streamOf(assemble(1, 4, d, r)));
+
+    EXPECT_EQ(t.fieldDefs()[0].size, 1);
+    EXPECT_EQ(t.asInteger(0), 1);
+    EXPECT_EQ(t.asString(1), "0102030405060708");
+    EXPECT_EQ(t.asInteger(2), -2);
+    EXPECT_EQ(t.nativeValue(2).size(), 2u);
+    EXPECT_EQ(t.asString(3), "abc");
 }
 
 TEST(Transporter, RecordsWithoutFieldsCannotHang) {

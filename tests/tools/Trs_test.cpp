@@ -102,30 +102,84 @@ TEST_F(Trs, ExtractAndPackRoundTripTheDemoPayload) {
     EXPECT_EQ(readText(path("again.trs")), readText(kPayload)) << "same records, same compressed bytes";
 }
 
-// A payload written by hand whose only record is named name.
-std::string payloadNamed(const std::string& name) {
+// A payload written by hand with one record per name, its name field declared nameSize long.
+std::string payloadNamed(const std::vector<std::string>& names, std::uint16_t nameSize = 64) {
     test::Bytes records;
-    records.u8(0x0B).text(toCp1251(name)).i32(1).text("contents");
+    for (const std::string& name : names) records.u8(0x0B).text(toCp1251(name)).i32(1).text("contents");
     test::Bytes all;
-    all.i32(1).i32(4).i32(164).i32(164 + records.size()).i32(0);
-    all.descriptor("ИмяФайла", 1, 64).descriptor("ТипФайла", 3, 4).descriptor("Индекс", 2, 2).descriptor("Данные", 16, 0);
+    all.i32(static_cast<std::int32_t>(names.size())).i32(4).i32(164).i32(164 + records.size()).i32(0);
+    all.descriptor("ИмяФайла", 1, nameSize).descriptor("ТипФайла", 3, 4).descriptor("Индекс", 2, 2).descriptor("Данные", 16, 0);
     all.data.insert(all.data.end(), records.data.begin(), records.data.end());
     return std::string(all.data.begin(), all.data.end());
 }
+std::string payloadNamed(const char* name) { return payloadNamed(std::vector<std::string>{name}); }
 
 TEST_F(Trs, ExtractNeverWritesOutsideItsFolder) {
     for (const std::string name : {"../escape.txt", "..\\escape.txt", "C:escape.txt", "..", "sub/escape.txt", "NUL"}) {
         SCOPED_TRACE(name);
-        writeText(path("evil.trs"), payloadNamed(name));
+        writeText(path("evil.trs"), payloadNamed({name}));
         Outcome run = trs({"extract", path("evil.trs"), path("out/inner")});
         EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.err.find("evil.trs: record 1: the file name"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("evil.trs: record 1 \"" + name + "\": the file name is refused"), std::string::npos)
+            << run.err;
         EXPECT_FALSE(fs::exists(path("escape.txt")));
         EXPECT_FALSE(fs::exists(path("out")));
     }
     writeText(path("plain.trs"), payloadNamed("plain.txt"));
     ASSERT_EQ(trs({"extract", path("plain.trs"), path("out")}).status, 0);
     EXPECT_EQ(readText(path("out/plain.txt")), "contents") << "a value without the SZDD magic is copied";
+}
+
+// Every name is checked before the first file is written, the length that
+// the file system would refuse half-way included.
+TEST_F(Trs, ANameTooLongForAFileIsRefusedBeforeAnythingIsWritten) {
+    const std::string longName(300, 'n');
+    writeText(path("long.trs"), payloadNamed({"first.txt", longName}, 65535));
+    Outcome run = trs({"extract", path("long.trs"), path("out")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("long.trs: record 2 \"" + longName + "\": the file name is refused: the name is 300 bytes"),
+              std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(path("out")));
+}
+
+// Too short for a header, or a header whose record count the data does not
+// bear out: every command refuses the file through the one reader.
+TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
+    for (const std::string text : {std::string(), std::string("not a log\n"), std::string(19, '\0')}) {
+        writeText(path("short.trs"), text);
+        Outcome list = trs({"list", path("short.trs")});
+        EXPECT_EQ(list.status, 1) << list.out;
+        EXPECT_NE(list.err.find("short.trs: not a transport stream: " + std::to_string(text.size()) + " bytes"),
+                  std::string::npos) << list.err;
+    }
+    std::string miscounted = payloadNamed({"a.txt", "b.txt"});
+    miscounted[0] = 3;
+    writeText(path("miscounted.trs"), miscounted);
+    for (const std::string command : {"list", "extract"}) {
+        std::vector<std::string> args{command, path("miscounted.trs")};
+        if (command == "extract") args.push_back(path("out"));
+        Outcome run = trs(args);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_NE(run.err.find("the header counts 3 records but the data holds 2"), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(path("out")));
+}
+
+// A link planted where a tool writes its new file must not be followed out
+// of the target folder (the names a tool used to write through).
+TEST_F(Trs, OutputIsNeverWrittenThroughALinkPlantedBesideIt) {
+    writeText(path("victim.txt"), "keep me");
+    writeText(path("plain.trs"), payloadNamed("plain.txt"));
+    writeText(path("in.txt"), "some text to compress");
+    fs::create_directories(path("out"));
+    for (const std::string name : {"plain.txt", "packed.tx_"})
+        for (const std::string suffix : {".part", ".new"}) fs::create_symlink(path("victim.txt"), path("out/" + name + suffix));
+
+    ASSERT_EQ(trs({"extract", path("plain.trs"), path("out")}).status, 0);
+    ASSERT_EQ(trs({"compress", path("in.txt"), path("out/packed.tx_")}).status, 0);
+    EXPECT_EQ(readText(path("victim.txt")), "keep me");
+    EXPECT_EQ(readText(path("out/plain.txt")), "contents");
+    EXPECT_TRUE(fs::is_symlink(path("out/plain.txt.part")));
 }
 
 TEST_F(Trs, ReadsThePayloadResourceOfAnExecutable) {
@@ -193,7 +247,8 @@ TEST_F(Trs, CompressesForOtherExpandersAndExpands) {
     writeText(path("cut.tx_"), packed.substr(0, packed.size() / 2));
     EXPECT_EQ(trs({"expand", path("cut.tx_"), path("back.txt")}).status, 1);
     EXPECT_EQ(readText(path("back.txt")), text) << "a failed expansion keeps the file it would replace";
-    EXPECT_FALSE(fs::exists(path("back.txt.part")));
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_NE(entry.path().extension(), ".new") << "the new file is left behind: " << entry.path();
 
     if (std::system("command -v msexpand >/dev/null") != 0) GTEST_SKIP() << "msexpand (mscompress) is not installed";
     ASSERT_EQ(std::system(("msexpand <" + quote(path("text.tx_")) + " >" + quote(path("ms.txt"))).c_str()), 0);

@@ -6,7 +6,7 @@
 #include "HostFile.h"
 #include "Manifest.h"
 #include "PayloadSource.h"
-#include "datalib/WholeFile.h"
+#include "platform/FileSystem.h"
 #include "datalib/Szdd.h"
 #include "engine/Payload.h"
 #include "platform/Error.h"
@@ -32,12 +32,11 @@ std::vector<ManifestEntry> checkedEntries(TTransporter& t, const std::string& fi
     int number = 0;
     for (t.first(); !t.eof(); t.next()) {
         ManifestEntry e;
-        e.where = file + ": record " + std::to_string(++number);
         e.name = t.asString(name);
+        e.where = file + ": record " + std::to_string(++number) + " \"" + e.name + "\"";
         if (auto reason = payload::unsafeFileNameReason(e.name); !reason.empty())
-            throw Error(e.where + ": the file name \"" + e.name + "\" is refused: " + reason);
-        if (!seen.insert(ansiUpper(e.name)).second)
-            throw Error(e.where + ": the file name \"" + e.name + "\" occurs twice");
+            throw Error(e.where + ": the file name is refused: " + reason);
+        if (!seen.insert(ansiUpper(e.name)).second) throw Error(e.where + ": the file name occurs twice");
         if (kind >= 0) e.kind = static_cast<std::int32_t>(t.asInteger(kind));
         if (index >= 0 && !t.isNull(index)) e.index = static_cast<std::int16_t>(t.asInteger(index));
         e.source = dir / hostPath(e.name);
@@ -64,13 +63,18 @@ int extractCommand(const Args& args, std::ostream& out) {
     if (ec) throw Error(displayPath(dir) + ": cannot create the folder: " + ec.message());
     std::size_t number = 0;
     for (table.first(); !table.eof(); table.next(), ++number) {
-        auto blob = table.openBlob(data);
-        writeFileReplacing(displayPath(entries[number].source), [&](Stream& target) { expandOrCopy(*blob, target); });
-        out << entries[number].name << "\n";
+        const ManifestEntry& entry = entries[number];
+        try {
+            auto blob = table.openBlob(data);
+            platform::replaceFile(displayPath(entry.source), [&](Stream& target) { expandOrCopy(*blob, target); });
+        } catch (const Error& e) {
+            throw Error(entry.where + ": " + e.what());
+        }
+        out << entry.name << "\n";
     }
     if (withManifest) {
         const auto manifest = hostPath(args[1]);
-        writeFileReplacing(displayPath(manifest), [&](Stream& target) {
+        platform::replaceFile(displayPath(manifest), [&](Stream& target) {
             std::ostringstream text;
             writeManifest(text, entries, manifest.parent_path());
             const std::string bytes = text.str();
