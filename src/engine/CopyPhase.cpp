@@ -125,7 +125,8 @@ private:
     }
 
     void noteFolder(const std::string& folder) {
-        if (sameText(folder, windowsDir_)) return;
+        // The Windows folder is the system's, however it is spelled: the uninstaller must never remove it.
+        if (sameText(ExcludeTrailingBackslash(folder), ExcludeTrailingBackslash(windowsDir_))) return;
         for (const std::string& known : folders_)
             if (sameText(known, folder)) return;
         folders_.push_back(folder);
@@ -136,7 +137,9 @@ private:
         checkPayloadName(stored, name);
 
         const std::string folder = destinationFolder(kind, stored);
-        if (!ForceDir(folder)) return;
+        // Skipping the record would leave an installation without its file
+        // that still reports success and registers what is not there.
+        if (!ForceDir(folder)) throw Error("Не удалось создать папку \"" + folder + "\" для файла \"" + stored + "\"");
         noteFolder(folder);
 
         const std::string destination = folder + "\\" + name;

@@ -22,9 +22,11 @@ enum FileKind : std::int64_t {
     fkDocument = 8192,
 };
 
-// Failures of a record that the phase does not absorb (a temporary or
-// destination file that cannot be written, an expansion that fails, a name
-// that would leave its folder) propagate and end the run.
+// Failures of a record that the phase does not absorb (a destination folder
+// that cannot be made, a destination file that cannot be written, an
+// expansion that fails, a name that would leave its folder) propagate and
+// end the run. Absorbed: the system folder's copy of a system package and
+// the deletion of the old runtime packages.
 void RunCopyPhase(const TProcessThread& job, const ProgressSender& progress);
 
 }  // namespace vk

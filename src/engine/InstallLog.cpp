@@ -1,12 +1,16 @@
 #include "engine/InstallLog.h"
 
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/Text.h"
 
 namespace vk {
 
@@ -22,20 +26,65 @@ std::string InstallLogPath() { return WindowsDir() + "VksUnSt.trs"; }
 
 namespace {
 
-void registerUninstaller(std::string_view productCaption, std::string_view installFolder) {
+bool registerUninstaller(std::string_view productCaption, std::string_view installFolder) {
     std::unique_ptr<platform::RegistryKey> key =
         platform::openRegistryKey(platform::RootKey::LocalMachine, kUninstallKey, true);
-    if (!key) return;  // no rights: the log is still written
-    key->writeString("DisplayName", productCaption);
-    key->writeString("DisplayIcon", std::string(installFolder) + "\\Vorkast.exe");
-    key->writeString("UninstallString", WindowsDir() + "VksUnSt.exe REMOVE");
+    if (!key) return false;  // no rights: the log is still written
+    // All three are tried: each one written helps the user find the uninstaller.
+    const bool name = key->writeString("DisplayName", productCaption);
+    const bool icon = key->writeString("DisplayIcon", std::string(installFolder) + "\\Vorkast.exe");
+    const bool command = key->writeString("UninstallString", WindowsDir() + "VksUnSt.exe REMOVE");
+    return name && icon && command;
+}
+
+// The kinds of entry that name something the uninstaller removes or
+// unregisters; the first three entries describe a run, not what it made.
+bool namesSomethingInstalled(std::string_view kind) {
+    return kind == logkind::File || kind == logkind::Folder || kind == logkind::Shortcut || kind == logkind::OcxReg ||
+           kind == logkind::SrvReg;
+}
+
+struct Entry {
+    std::string value;
+    std::string kind;
+    std::int64_t number;
+};
+
+// The entries of the earlier log at path that this log does not name (by kind
+// and value, without regard to case) and whose file or folder is still there.
+// A rerun logs only the files that are new to it: without these, removing
+// the product would leave the earlier run's files behind. A damaged earlier
+// log carries nothing.
+std::vector<Entry> entriesToCarry(DataSet& log, const std::string& path) {
+    if (!platform::fileExists(path)) return {};
+    std::set<std::pair<std::string, std::string>> named{{std::string(logkind::File), ansiUpper(path)}};
+    const int value = log.field("Value").index(), kind = log.field("InfType").index();
+    for (log.first(); !log.eof(); log.next()) named.insert({log.asString(kind), ansiUpper(log.asString(value))});
+
+    std::vector<Entry> carried;
+    try {
+        TTransporter earlier;
+        earlier.OpenStream(platform::openFile(path, platform::FileMode::OpenRead));
+        const int earlierValue = earlier.field("Value").index(), earlierKind = earlier.field("InfType").index(),
+                  earlierNumber = earlier.field("ValType").index();
+        for (; !earlier.eof(); earlier.next()) {
+            Entry entry{earlier.asString(earlierValue), earlier.asString(earlierKind), earlier.asInteger(earlierNumber)};
+            if (namesSomethingInstalled(entry.kind) && !named.count({entry.kind, ansiUpper(entry.value)}) &&
+                platform::fileAttributes(entry.value))
+                carried.push_back(std::move(entry));
+        }
+    } catch (const Error&) {
+        return {};
+    }
+    return carried;
 }
 
 }  // namespace
 
-void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder) {
-    registerUninstaller(productCaption, installFolder);
+bool RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder) {
+    const bool registered = registerUninstaller(productCaption, installFolder);
     const std::string path = InstallLogPath();
+    for (const Entry& entry : entriesToCarry(log, path)) AddLogEntry(log, entry.value, entry.kind, entry.number);
     AddLogEntry(log, path, logkind::File, 0);
 
     // An entry that cannot be stored would leave its file behind at removal
@@ -48,8 +97,10 @@ void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, 
         if (!error.empty() && lost.empty()) lost = error;
         return true;
     });
-    platform::openFile(path, platform::FileMode::Create)->write(image.bytes().data(), image.bytes().size());
+    // The uninstall entry may already point at the earlier log: it stays whole until the new one is.
+    platform::replaceFile(path, [&](Stream& out) { out.write(image.bytes().data(), image.bytes().size()); });
     if (!lost.empty()) throw Error("Не все записи журнала установки сохранены в " + path + ": " + lost);
+    return registered;
 }
 
 }  // namespace vk

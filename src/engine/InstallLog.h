@@ -29,10 +29,16 @@ std::string InstallLogPath();
 inline constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkast";
 
 // The wizard's last step after a successful installation: lists the product
-// among the removable programs (skipped when the key cannot be opened), logs
-// the log file itself and saves the log there as a transport stream,
-// replacing an earlier one. Throws Error when the log cannot be written, or
-// when an entry could not be stored (the rest of the log is saved first).
-void RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder);
+// among the removable programs (skipped when the key cannot be opened),
+// carries over from an earlier log the entries this one does not name whose
+// files or folders are still there (an installation over an earlier one
+// logs only what is new to it), logs the log file itself last and saves the
+// log there as a transport stream,
+// replacing an earlier one only once the new one is complete on the disk.
+// Returns whether the uninstall entry was written, so that whatever reports
+// the outcome says what happened. Throws Error when the log cannot be
+// written (the earlier log stays), or when an entry could not be stored (the
+// rest of the log is saved first).
+bool RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder);
 
 }  // namespace vk

@@ -25,7 +25,9 @@ void registerInProcess(const std::string& path, int mode) {
         return;  // a control that fails while loading counts as one that does not load
     }
     if (!library) return;
-    library->callHresultExport(kRegistrationEntries[mode]);  // its result is not examined
+    // Its result is not examined; a fault inside it throws, unloads the
+    // library and ends the run before the control is logged.
+    library->callHresultExport(kRegistrationEntries[mode]);
 }
 
 // A path with blanks is quoted, so that the system does not start a program

@@ -13,6 +13,10 @@ public:
     virtual ~Library() = default;  // frees the module
     virtual bool hasExport(std::string_view name) = 0;
     // Calls the export as HRESULT WINAPI name(void); nullopt when it is missing.
+    // A fault inside the call (an access violation, an illegal instruction)
+    // does not end the process: the call is abandoned and Error names the
+    // library, the export and the fault. The library's own state is then
+    // whatever the fault left; release it.
     virtual std::optional<std::int32_t> callHresultExport(std::string_view name) = 0;
 };
 

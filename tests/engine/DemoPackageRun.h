@@ -9,7 +9,9 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -92,15 +94,29 @@ protected:
     }
 
     // A second run over the first logs only the system copies of the runtime
-    // packages, which it deletes before copying.
+    // packages, which it deletes before copying; the log it saves still
+    // names everything the first run made.
     void checkSecondRun() {
         runDemo(demoThread());
         ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
+        RegisterUninstallAndSaveLog(*log, kProductCaption, local);
+        const auto firstSaved = savedEntries();
         log = newLog();
         runDemo(demoThread());
         ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
         EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage},
                                                              {"FILE", SystemDir() + "Kerno2.bpl", fkSystemPackage}}));
+        RegisterUninstallAndSaveLog(*log, kProductCaption, local);
+        EXPECT_EQ(savedEntries(), firstSaved);
+    }
+
+    // The saved log's entries, in an order of their own.
+    std::multiset<std::tuple<std::string, std::string, std::int64_t>> savedEntries() {
+        TTransporter saved;
+        saved.OpenStream(platform::openFile(InstallLogPath(), platform::FileMode::OpenRead));
+        std::multiset<std::tuple<std::string, std::string, std::int64_t>> set;
+        for (const LogEntry& entry : readLog(saved)) set.insert({entry.kind, entry.value, entry.number});
+        return set;
     }
 
 private:

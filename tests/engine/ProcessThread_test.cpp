@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "InstallFixture.h"
+#include "datalib/Paths.h"
 #include "engine/InstallLog.h"
 #include "platform/Registry.h"
+#include "platform/hosted/HostedMachine.h"
 
 namespace vk::test {
 namespace {
@@ -243,26 +246,63 @@ TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
 }
 
-// A folder that cannot be made and a failed system copy cost only that
-// record or that copy: the run goes on and succeeds.
-TEST_F(ProcessThreadTest, FailuresThePhaseAbsorbsSkipOnlyTheirRecord) {
-    addRecord("idapi32.dll", fkBDE, "engine");
+// A failed system copy costs only that copy: the run goes on and succeeds.
+TEST_F(ProcessThreadTest, AFailedSystemCopyIsAbsorbed) {
     addRecord("Shared.bpl", fkSystemPackage, "package");
     addRecord("Vorkast.exe", fkProgram, "program");
     auto thread = serverThread();
     thread->InstallOptions &= ~ioRegister;
-    const std::string bde = thread->BdeFolder;
-    writeFile(bde, "a file where the engine's folder should be");
     ForceDir(SystemDir() + "Shared.bpl");  // a folder where the system copy goes
     run(std::move(thread));
 
-    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 3", "STATUS 2 idapi32.dll", "STEP", "STATUS 2 Shared.bpl", "STEP",
-                                     "STATUS 2 Vorkast.exe", "STEP", "ENDPHASE 0", "STATUS 2", "STATUS 3", "SYSTEM",
-                                     "FINISHED 0"}));
+    EXPECT_EQ(recorder.lines.back(), "FINISHED 0");
     EXPECT_EQ(readFile(local + "\\Shared.bpl"), "package");
     EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Shared.bpl", fkSystemPackage},
                                                          {"FILE", local + "\\Vorkast.exe", fkProgram}}));
-    EXPECT_EQ(entriesOf("FOLDER"), (std::vector<LogEntry>{{"FOLDER", local, 0}}));
+}
+
+// A record whose folder cannot be made would leave the product without its
+// file while the run reports success: the run fails there instead.
+TEST_F(ProcessThreadTest, ADestinationFolderThatCannotBeMadeFailsTheRun) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    addRecord("idapi32.dll", fkBDE, "engine");
+    addRecord("After.exe", fkProgram, "never reached");
+    auto thread = serverThread();
+    const std::string bde = thread->BdeFolder;
+    writeFile(bde, "a file where the engine's folder should be");
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 3", "STATUS 2 Vorkast.exe", "STEP", "STATUS 2 idapi32.dll",
+                                     "FINISHED 1"}));
+    EXPECT_NE(recorder.failure.find(bde), std::string::npos) << recorder.failure;
+    EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
+}
+
+// The Windows folder is logged under no spelling: the uninstaller would remove it.
+TEST_F(ProcessThreadTest, AProgramFolderThatIsTheWindowsFolderIsNeverLogged) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    auto thread = serverThread();
+    thread->InstallOptions &= ~ioRegister;
+    thread->LocalPath = ExcludeTrailingBackslash(WindowsDir());
+    run(std::move(thread));
+
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
+    EXPECT_TRUE(entriesOf("FOLDER").empty());
+}
+
+// A control that faults while it registers ends the run with the failure
+// flag before its entry is logged; the installer lives on to report it.
+TEST_F(ProcessThreadTest, AControlThatFaultsWhileRegisteringFailsTheRun) {
+    machine.allowPrograms();
+    ForceDir(local);
+    std::filesystem::copy_file(VK_TEST_FAULTING_REGISTRAR, platform::hosted::toHostPath(local + "\\Broken.ocx"));
+    run(serverThread());
+
+    EXPECT_EQ(recorder.lines.back(), "FINISHED 1");
+    EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
+    EXPECT_NE(recorder.failure.find(local + "\\Broken.ocx: DllRegisterServer: the call ended with"), std::string::npos)
+        << recorder.failure;
+    EXPECT_TRUE(entriesOf("OCXREG").empty());
 }
 
 TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {

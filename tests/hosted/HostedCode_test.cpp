@@ -2,6 +2,7 @@
 // allows them, then run from the mapped path.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <chrono>
 #include <thread>
 
@@ -52,6 +53,23 @@ TEST_F(HostedCode, ALibraryLoadsFromItsMappedPathAndItsEntryIsCalled) {
     EXPECT_EQ(loadLibrary("Absent.dll"), nullptr);
     writeHostFile(toHostPath(machine.scratch() + "\\GDS32.DLL"), "MZ not a shared object");
     EXPECT_EQ(loadLibrary(machine.scratch() + "\\GDS32.DLL"), nullptr);
+}
+
+// A library that faults in its entry fails that call; the process goes on,
+// and its own faults after the call are its own again.
+TEST_F(HostedCode, AFaultInsideAnEntryFailsTheCallNotTheProcess) {
+    machine.allowPrograms();
+    std::filesystem::copy_file(VK_TEST_FAULTING_REGISTRAR, toHostPath(machine.scratch() + "\\Broken.ocx"));
+    auto library = loadLibrary(machine.scratch() + "\\Broken.ocx");
+    ASSERT_NE(library, nullptr);
+    struct sigaction before {};
+    sigaction(SIGSEGV, nullptr, &before);
+    for (int attempt = 0; attempt < 2; ++attempt)
+        test::expectErrorStartingWith([&] { library->callHresultExport("DllRegisterServer"); },
+                                      "C:\\Scratch\\Broken.ocx: DllRegisterServer: the call ended with Segmentation fault");
+    struct sigaction after {};
+    sigaction(SIGSEGV, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler) << "the guard's handler stays installed";
 }
 
 TEST_F(HostedCode, ScriptsRunWithTheirArgumentsSplitAsWindowsSplitsThem) {

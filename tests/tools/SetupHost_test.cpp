@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "../engine/InstallFixture.h"
+#include "engine/InstallationLock.h"
+#include "platform/hosted/HostedMachine.h"
 
 namespace vk::test {
 namespace {
@@ -71,6 +73,45 @@ TEST_F(SetupHostTest, ADamagedPayloadOrABadCommandLineIsNotASuccess) {
     EXPECT_EQ(setupHost("--payload " + payload.string()), 2);
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --part both"), 2);
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + (root / "missing.trs").string()), 1);
+}
+
+// What the tool reports is what happened: a program folder the user may not
+// write fails the run, an uninstall entry without rights is not claimed.
+TEST_F(SetupHostTest, ReportsWhatTheRunCouldNotDo) {
+    const fs::path payload = writePayload("p.trs", {payloadRow("Vorkast.exe", fkProgram, compressed("program")),
+                                                    payloadRow("idapi32.dll", fkBDE, compressed("engine"))});
+    const fs::path locked = root / "locked";
+    fs::create_directories(locked);
+    std::ofstream(locked / "machine.ini") << "[ReadOnly]\nFolder=C:\\Program Files\n";
+    EXPECT_EQ(setupHost("--machine " + locked.string() + " --payload " + payload.string()), 1) << output;
+    EXPECT_NE(output.find("Установка прошла с ошибками"), std::string::npos) << output;
+    EXPECT_NE(output.find("C:\\Program Files\\Talvex\\Vorkast"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Done"), std::string::npos) << output;
+    EXPECT_FALSE(fs::exists(locked / "C" / "WINDOWS" / "VksUnSt.trs"));
+
+    const fs::path limited = root / "limited";
+    fs::create_directories(limited);
+    std::ofstream(limited / "machine.ini") << "[ReadOnly]\nRegistry=HKEY_LOCAL_MACHINE\n";
+    ASSERT_EQ(setupHost("--machine " + limited.string() + " --payload " + payload.string()), 0) << output;
+    EXPECT_NE(output.find("Uninstall entry: not written, no rights to HKEY_LOCAL_MACHINE\\SOFTWARE"), std::string::npos)
+        << output;
+}
+
+// A second installer on the machine says so and changes nothing.
+TEST_F(SetupHostTest, OneInstallationAtATime) {
+    const fs::path payload = writePayload("p.trs", {payloadRow("Vorkast.exe", fkProgram, compressed("program"))});
+    const fs::path machine = root / "m";
+    platform::hosted::useMachine(machine);
+    auto running = LockInstallation();
+    ASSERT_NE(running, nullptr);
+    EXPECT_EQ(setupHost("--machine " + machine.string() + " --payload " + payload.string()), 1);
+    EXPECT_NE(output.find(kAnotherInstallationRuns), std::string::npos) << output;
+    EXPECT_FALSE(fs::exists(machine / "C" / "Program Files" / "Talvex" / "Vorkast" / "Vorkast.exe"));
+    EXPECT_FALSE(fs::exists(machine / "registry.reg"));
+
+    running.reset();
+    platform::hosted::useNoMachine();
+    EXPECT_EQ(setupHost("--machine " + machine.string() + " --payload " + payload.string()), 0) << output;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "WizardDefaults.h"
 #include "datalib/SetupSets.h"
 #include "engine/InstallLog.h"
+#include "engine/InstallationLock.h"
 #include "engine/ProcessThread.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -113,6 +114,11 @@ int run(const Arguments& arguments) {
         platform::openFile(arguments.payload, platform::FileMode::OpenRead));
     if (!platform::selectMachineFolder(arguments.machine))
         throw Error("setup-host works on hosted machines only; this build runs on the real one.");
+    const auto onlyInstallation = LockInstallation();
+    if (!onlyInstallation) {
+        std::fprintf(stderr, "%s\n", std::string(kAnotherInstallationRuns).c_str());
+        return 1;
+    }
 
     const auto started = std::chrono::steady_clock::now();
     auto ssLog = std::make_unique<TStaticSet>();
@@ -149,13 +155,14 @@ int run(const Arguments& arguments) {
         std::fprintf(stderr, "%s\n%s\n", kFailedRun, failure.c_str());
         return 1;
     }
-    RegisterUninstallAndSaveLog(*ssLog, kProductCaption, installFolder);
+    const bool registered = RegisterUninstallAndSaveLog(*ssLog, kProductCaption, installFolder);
     const LogCounts counts = countEntries(*ssLog);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("Done in %.2f s: %d log entries (%d new files, %d folders, %d registrations), %zu correction files.\n"
-                "Install log: %s\nUninstall entry: HKEY_LOCAL_MACHINE\\%s\n",
+                "Install log: %s\nUninstall entry: %sHKEY_LOCAL_MACHINE\\%s\n",
                 seconds, counts.entries, counts.files, counts.folders, counts.registrations,
-                correctionFiles.size(), InstallLogPath().c_str(), std::string(kUninstallKey).c_str());
+                correctionFiles.size(), InstallLogPath().c_str(), registered ? "" : "not written, no rights to ",
+                std::string(kUninstallKey).c_str());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/hosted/FaultGuard.h"
 #include "platform/hosted/Machine.h"
 #include "platform/hosted/ModuleSearch.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 class HostedLibrary final : public Library {
 public:
-    explicit HostedLibrary(void* handle) : handle_(handle) {}
+    HostedLibrary(void* handle, std::string path) : handle_(handle), path_(std::move(path)) {}
     ~HostedLibrary() override { ::dlclose(handle_); }
     HostedLibrary(const HostedLibrary&) = delete;
     HostedLibrary& operator=(const HostedLibrary&) = delete;
@@ -25,13 +26,14 @@ public:
     std::optional<std::int32_t> callHresultExport(std::string_view name) override {
         void* entry = symbol(name);
         if (!entry) return std::nullopt;
-        return reinterpret_cast<std::int32_t (*)()>(entry)();
+        return hosted::callGuarded(reinterpret_cast<std::int32_t (*)()>(entry), path_ + ": " + std::string(name));
     }
 
 private:
     void* symbol(std::string_view name) { return ::dlsym(handle_, std::string(name).c_str()); }
 
     void* handle_;
+    std::string path_;  // as the caller named it
 };
 
 }  // namespace
@@ -42,7 +44,7 @@ std::unique_ptr<Library> loadLibrary(std::string_view path) {
     auto file = hosted::findModule(*machine, path, ".dll");
     if (!file) return nullptr;
     void* handle = ::dlopen(file->host.c_str(), RTLD_NOW | RTLD_LOCAL);
-    return handle ? std::make_unique<HostedLibrary>(handle) : nullptr;
+    return handle ? std::make_unique<HostedLibrary>(handle, std::string(path)) : nullptr;
 }
 
 }  // namespace vk::platform

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/FaultGuard.h"
 #include "platform/win32/Wide.h"
 
 namespace vk::platform {
@@ -10,7 +11,7 @@ namespace {
 
 class Win32Library final : public Library {
 public:
-    explicit Win32Library(HMODULE module) : module_(module) {}
+    Win32Library(HMODULE module, std::string path) : module_(module), path_(std::move(path)) {}
     ~Win32Library() override { FreeLibrary(module_); }
     Win32Library(const Win32Library&) = delete;
     Win32Library& operator=(const Win32Library&) = delete;
@@ -22,7 +23,7 @@ public:
         if (!address) return std::nullopt;
         using Entry = HRESULT(WINAPI*)();
         auto call = reinterpret_cast<Entry>(reinterpret_cast<void*>(address));
-        return static_cast<std::int32_t>(call());
+        return static_cast<std::int32_t>(win32::callGuarded(call, path_ + ": " + std::string(name)));
     }
 
 private:
@@ -30,6 +31,7 @@ private:
     FARPROC entry(std::string_view name) { return GetProcAddress(module_, std::string(name).c_str()); }
 
     HMODULE module_;
+    std::string path_;  // as the caller named it
 };
 
 }  // namespace
@@ -41,7 +43,7 @@ std::unique_ptr<Library> loadLibrary(std::string_view path) {
     HMODULE module = LoadLibraryW(win32::wide(path).c_str());
     SetErrorMode(previous);
     if (!module) return nullptr;
-    return std::make_unique<Win32Library>(module);
+    return std::make_unique<Win32Library>(module, std::string(path));
 }
 
 }  // namespace vk::platform
