@@ -19,16 +19,20 @@ CompoundEntry* CompoundFile::find(CompoundEntry& storage, std::u16string_view na
 }
 
 CompoundEntry& CompoundFile::createStream(CompoundEntry& storage, std::u16string_view name) {
-    bool forbidden = std::any_of(name.begin(), name.end(), [](char16_t c) {
-        return c == u'/' || c == u'\\' || c == u':' || c == u'!' || c == 0;
-    });
-    if (name.empty() || name.size() > cfb::kMaxNameChars || forbidden)
-        throw Error("\"" + fromUtf16(name) + "\" cannot name a stream of a compound file");
     if (CompoundEntry* existing = find(storage, name)) {
         if (existing->isStorage) throw Error("\"" + fromUtf16(name) + "\" names a storage, not a stream");
         existing->data.clear();
         return *existing;
     }
+    return appendStream(storage, name);
+}
+
+CompoundEntry& CompoundFile::appendStream(CompoundEntry& storage, std::u16string_view name) {
+    bool forbidden = std::any_of(name.begin(), name.end(), [](char16_t c) {
+        return c == u'/' || c == u'\\' || c == u':' || c == u'!' || c == 0;
+    });
+    if (name.empty() || name.size() > cfb::kMaxNameChars || forbidden)
+        throw Error("\"" + fromUtf16(name) + "\" cannot name a stream of a compound file");
     auto entry = std::make_unique<CompoundEntry>();
     entry->name = name;
     CompoundEntry& created = *entry;

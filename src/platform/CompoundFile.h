@@ -57,6 +57,11 @@ public:
     // name is emptied. Throws Error for a name the format cannot hold or when
     // a storage has that name.
     static CompoundEntry& createStream(CompoundEntry& storage, std::u16string_view name);
+    // A new empty stream of that name after storage's entries, without
+    // looking for one of that name: for a caller that has made sure the names
+    // it adds differ (compareNames), so that many streams are added in linear
+    // time. Throws Error for a name the format cannot hold.
+    static CompoundEntry& appendStream(CompoundEntry& storage, std::u16string_view name);
 
 private:
     std::unique_ptr<CompoundEntry> root_;

@@ -146,6 +146,13 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
         EXPECT_EQ(fileText(good), fileText(kTemplate));
     }
 
+    // Names alike as the compound file compares them (é and É are one name
+    // there, though Windows-1251 holds neither) are one stream described twice.
+    std::ofstream(description) << "[stream é]\ntext: one\n[stream É]\ntext: two\n";
+    result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(dir / "twice.dbx"));
+    EXPECT_EQ(WEXITSTATUS(result.status), 1);
+    EXPECT_NE(result.output.find("bad.txt:3: stream \"É\" is described twice"), std::string::npos) << result.output;
+
     EXPECT_EQ(WEXITSTATUS(dbx("frobnicate").status), 2);
     EXPECT_EQ(dbx("--help").status, 0);
 }

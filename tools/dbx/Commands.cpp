@@ -143,7 +143,8 @@ void buildFile(const std::string& description, const std::string& file) {
             }
             set.saveToStream(stream);
         }
-        platform::CompoundFile::createStream(image.root(), toUtf16(section.streamName)).data = std::move(stream.bytes());
+        // The description names every stream once.
+        platform::CompoundFile::appendStream(image.root(), toUtf16(section.streamName)).data = std::move(stream.bytes());
     }
     const std::vector<std::uint8_t> bytes = image.serialize();
     platform::replaceFile(file, [&](Stream& out) { out.write(bytes.data(), bytes.size()); });

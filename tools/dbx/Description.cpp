@@ -1,7 +1,9 @@
 #include "Description.h"
 
+#include <set>
 #include <sstream>
 
+#include "platform/CfbFormat.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 
@@ -113,6 +115,12 @@ void addRow(Section& section, const std::string& line, int number, const std::st
 
 std::vector<Section> parseDescription(const std::string& text, const std::string& descriptionName) {
     std::vector<Section> sections;
+    // The names so far, compared as the compound file compares them: a
+    // lookup per section keeps a description of many streams linear.
+    auto nameLess = [](const std::u16string& a, const std::u16string& b) {
+        return platform::cfb::compareNames(a, b) < 0;
+    };
+    std::set<std::u16string, decltype(nameLess)> streamNames(nameLess);
     std::istringstream lines(text);
     std::string raw;
     for (int number = 1; std::getline(lines, raw); ++number) {
@@ -123,9 +131,8 @@ std::vector<Section> parseDescription(const std::string& text, const std::string
             if (line.front() == '[') {
                 if (line.back() != ']') throw Error(where + ": a section header ends with \"]\"");
                 Section section = sectionFor(trim(line.substr(1, line.size() - 2)), where);
-                for (const Section& other : sections)
-                    if (sameText(other.streamName, section.streamName))
-                        throw Error(where + ": stream \"" + section.streamName + "\" is described twice");
+                if (!streamNames.insert(toUtf16(section.streamName)).second)
+                    throw Error(where + ": stream \"" + section.streamName + "\" is described twice");
                 sections.push_back(std::move(section));
             } else if (sections.empty()) {
                 throw Error(where + ": rows come after a section header such as [ssDBParams]");
