@@ -56,6 +56,9 @@ public:
 
     void run() {
         progress_.status(psCopying);
+        // A damaged payload is refused before anything on the machine changes.
+        std::unique_ptr<Stream> payload = job_.OpenPayload ? job_.OpenPayload() : nullptr;
+        if (payload && job_.PayloadCheck) payload::verify(*payload, *job_.PayloadCheck);
         // Nothing passes through the temporary folder any more, but the phase
         // still runs only where it can be made, as installers of this package did.
         const std::string tempFolder = TempDir() + "Vorkast";
@@ -63,7 +66,7 @@ public:
         if (!ForceDir(tempFolder)) return;
 
         TTransporter table;
-        table.OpenStream(job_.OpenPayload ? job_.OpenPayload() : nullptr);
+        table.OpenStream(std::move(payload));
         const int nameField = table.field(payload::kFileName).index();
         const int kindField = table.field(payload::kFileKind).index();
         const int indexField = table.field(payload::kIndex).index();

@@ -1,5 +1,10 @@
 #include "engine/Payload.h"
 
+#include <cstdio>
+
+#include "datalib/Crc32.h"
+#include "platform/Error.h"
+#include "platform/Resources.h"
 #include "platform/Text.h"
 
 namespace vk::payload {
@@ -44,6 +49,45 @@ std::string unsafeFileNameReason(std::string_view name) {
                std::to_string(kMaxNameBytes) + ")";
     if (isDeviceName(name)) return "the name is a device name";
     return {};
+}
+
+namespace {
+
+std::string hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+    return text;
+}
+
+}  // namespace
+
+std::uint32_t readCheck(Stream& check) {
+    std::uint8_t bytes[kCheckSize + 1];
+    check.seek(0, SeekOrigin::Begin);
+    if (check.read(bytes, sizeof bytes) != kCheckSize)
+        throw Error(check.name() + ": a payload check is " + std::to_string(kCheckSize) + " bytes long");
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+std::string checkBytes(std::uint32_t crc) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(crc >> (8 * i));
+    return bytes;
+}
+
+void verify(Stream& payload, std::uint32_t expected) {
+    payload.seek(0, SeekOrigin::Begin);
+    const std::uint32_t actual = crc32Of(payload);
+    payload.seek(0, SeekOrigin::Begin);
+    if (actual != expected)
+        throw Error("Пакет установки повреждён: контрольная сумма " + payload.name() + " " + hex(actual) +
+                    " не совпадает с записанной " + hex(expected));
+}
+
+std::optional<std::uint32_t> ownCheck() {
+    std::unique_ptr<Stream> check = platform::ownResource(kCheckResource);
+    if (!check) return std::nullopt;
+    return readCheck(*check);
 }
 
 }  // namespace vk::payload

@@ -1,11 +1,14 @@
 #pragma once
 // The payload: a transport stream of the files an installer carries, one
 // record per file, its bytes compressed as SZDD.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "datalib/DataSet.h"
+#include "platform/Stream.h"
 
 namespace vk::payload {
 
@@ -26,5 +29,23 @@ std::vector<FieldDef> fieldDefs();
 // Windows drops), a device name such as "NUL" or "COM1.txt", or a name
 // longer than 255 bytes.
 std::string unsafeFileNameReason(std::string_view name);
+
+// The installer's check of its payload: the RCDATA resource TRSCheck holds
+// the CRC-32 of TRSData's bytes, 4 bytes little-endian, made by the build
+// (trs checksum). SZDD carries no checksum: without this a bit flipped by a
+// bad download or disk would expand into a wrong file without a word.
+inline constexpr const char* kCheckResource = "TRSCheck";
+inline constexpr std::size_t kCheckSize = 4;
+
+// The value a check resource holds; Error naming it when it is not 4 bytes.
+std::uint32_t readCheck(Stream& check);
+std::string checkBytes(std::uint32_t crc);
+// Reads payload from its start to its end and compares its CRC-32 with
+// expected; payload is at its start again afterwards. Throws Error naming
+// the payload and both values when they differ.
+void verify(Stream& payload, std::uint32_t expected);
+// The check the running installer carries, for TProcessThread::PayloadCheck;
+// none when it was built without one.
+std::optional<std::uint32_t> ownCheck();
 
 }  // namespace vk::payload

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "datalib/DataSet.h"
@@ -41,6 +42,10 @@ public:
     // Opens the payload: in the installer, the TRSData resource of the
     // running program (platform::ownResource); without it the run fails.
     std::function<std::unique_ptr<Stream>()> OpenPayload;
+    // The CRC-32 the installer carries of its payload (payload::kCheckResource);
+    // the payload is checked whole before anything is written. None for a
+    // payload built without one, which is installed unchecked.
+    std::optional<std::uint32_t> PayloadCheck;
     // Runs on the window's thread once the thread has ended.
     std::function<void(const std::string& failure)> OnTerminate;
 

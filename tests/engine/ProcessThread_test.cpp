@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "InstallFixture.h"
+#include "datalib/Crc32.h"
 #include "datalib/Paths.h"
 #include "engine/InstallLog.h"
 #include "platform/Registry.h"
@@ -303,6 +304,35 @@ TEST_F(ProcessThreadTest, AControlThatFaultsWhileRegisteringFailsTheRun) {
     EXPECT_NE(recorder.failure.find(local + "\\Broken.ocx: DllRegisterServer: the call ended with"), std::string::npos)
         << recorder.failure;
     EXPECT_TRUE(entriesOf("OCXREG").empty());
+}
+
+// A payload whose bytes differ from the check the installer carries is
+// refused before anything on the machine changes; one without a check is
+// installed as it is.
+TEST_F(ProcessThreadTest, APayloadThatFailsItsCheckIsRefusedBeforeAnythingIsWritten) {
+    addRecord("Vorkast.exe", fkProgram, std::string(2000, 'v') + "program");
+    writeFile(SystemDir() + "Kerno1.bpl", "a runtime package the run would delete");
+    auto thread = serverThread();
+    const auto original = thread->OpenPayload();
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(original->size()));
+    original->readExact(bytes.data(), bytes.size());
+    thread->PayloadCheck = crc32Of(*thread->OpenPayload());
+    bytes[bytes.size() - 100] ^= 0x10;  // one bit inside the record's compressed bytes
+    thread->OpenPayload = [bytes] { return std::make_unique<MemoryStream>(bytes, "TRSData"); };
+    run(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "FINISHED 1"}));
+    EXPECT_NE(recorder.failure.find("Пакет установки повреждён: контрольная сумма TRSData"), std::string::npos)
+        << recorder.failure;
+    EXPECT_FALSE(platform::directoryExists(local));
+    EXPECT_TRUE(platform::fileExists(SystemDir() + "Kerno1.bpl"));
+
+    thread = serverThread();
+    thread->PayloadCheck = crc32Of(*thread->OpenPayload());
+    recorder = ProgressRecorder();
+    run(std::move(thread));
+    EXPECT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
+    EXPECT_EQ(readFile(local + "\\Vorkast.exe"), std::string(2000, 'v') + "program");
 }
 
 TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {

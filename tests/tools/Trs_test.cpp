@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "engine/TransportTestSupport.h"
+#include "platform/PeImage.h"
 #include "platform/PeImageBuilder.h"
 
 namespace vk {
@@ -209,6 +210,20 @@ TEST_F(Trs, ListsTheDemoPayloadInsideTheWindowsInstaller) {
     // All but the first line, which names the file listed.
     auto records = [](const std::string& listing) { return listing.substr(listing.find('\n') + 1); };
     EXPECT_EQ(records(inside.out), records(payload.out)) << "an installer built from other sources? rebuild the win32 preset";
+    EXPECT_NE(inside.out.find("payload check: CRC-32 0x"), std::string::npos) << inside.out;
+    EXPECT_NE(inside.out.find(" holds\n"), std::string::npos) << inside.out;
+
+    // One bit flipped in the last record's compressed bytes.
+    std::string damaged = readText(installer);
+    MemoryStream bytes(std::vector<std::uint8_t>(damaged.begin(), damaged.end()), installer);
+    platform::PeImage image(bytes);
+    const auto data = image.findResource(platform::kResourceTypeRcData, "TRSData");
+    ASSERT_TRUE(data.has_value());
+    damaged[static_cast<std::size_t>(data->offset + data->size - 100)] ^= 0x10;
+    writeText(path("Damaged.exe"), damaged);
+    Outcome list = trs({"list", path("Damaged.exe")});
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.err.find("payload check fails: Пакет установки повреждён"), std::string::npos) << list.err;
 }
 
 TEST_F(Trs, ReportsBadInputByFileAndLine) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "engine/DemoPackageRun.h"
+#include "engine/Payload.h"
 #include "engine/RegistrationPhase.h"
 #include "platform/Error.h"
 #include "platform/Resources.h"
@@ -142,6 +143,24 @@ TEST_F(Win32DemoPackage, AServerRunFromTheOwnResourcePlacesEveryFileAndSavesALog
 
 TEST_F(Win32DemoPackage, ASecondRunLogsOnlyTheSystemCopiesItDeletedFirst) { checkSecondRun(); }
 
+// One bit flipped in a record's compressed bytes, against the check the
+// program carries: refused before anything is written.
+TEST_F(Win32DemoPackage, APayloadThatFailsTheCarriedCheckIsRefusedBeforeAnythingIsWritten) {
+    auto thread = demoThread();
+    thread->PayloadCheck = payload::ownCheck();
+    ASSERT_TRUE(thread->PayloadCheck.has_value());
+    std::unique_ptr<Stream> resource = platform::ownResource("TRSData");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(resource->size()));
+    resource->readExact(bytes.data(), bytes.size());
+    bytes[bytes.size() - 100] ^= 0x10;
+    thread->OpenPayload = [bytes] { return std::make_unique<MemoryStream>(bytes, "TRSData"); };
+    runDemo(std::move(thread));
+
+    EXPECT_EQ(recorder.lines, (std::vector<std::string>{"STATUS 1", "FINISHED 1"}));
+    EXPECT_NE(recorder.failure.find("TRSData"), std::string::npos) << recorder.failure;
+    EXPECT_FALSE(platform::directoryExists(local));
+}
+
 // The installer links the same resources: the build's payload and the
 // version history, byte for byte.
 TEST(Win32PackageResources, TheProgramCarriesTheBuildsPayloadAndHistory) {
@@ -155,6 +174,9 @@ TEST(Win32PackageResources, TheProgramCarriesTheBuildsPayloadAndHistory) {
         EXPECT_FALSE(expected.empty()) << file;
         EXPECT_TRUE(bytes == expected) << resource << " differs from " << file;
     }
+    const std::optional<std::uint32_t> check = payload::ownCheck();
+    ASSERT_TRUE(check.has_value());
+    EXPECT_NO_THROW(payload::verify(*platform::ownResource("TRSData"), *check));
 }
 
 }  // namespace

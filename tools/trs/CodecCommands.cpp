@@ -1,8 +1,11 @@
-// trs compress IN OUT and trs expand IN OUT: SZDD files on their own.
+// trs compress IN OUT and trs expand IN OUT: SZDD files on their own;
+// trs checksum PAYLOAD OUT: the check an installer carries of its payload.
 #include "Commands.h"
 #include "HostFile.h"
 #include "platform/FileSystem.h"
+#include "datalib/Crc32.h"
 #include "datalib/Szdd.h"
+#include "engine/Payload.h"
 
 namespace vk::trs {
 
@@ -30,6 +33,14 @@ int compressCommand(const Args& args, std::ostream&) {
 
 int expandCommand(const Args& args, std::ostream&) {
     convert(args, "expand", [](Stream& in, Stream& out) { expandOrCopy(in, out); });
+    return 0;
+}
+
+int checksumCommand(const Args& args, std::ostream&) {
+    if (args.size() != 2) throw UsageError{"checksum takes PAYLOAD OUT"};
+    auto in = openForReading(hostPath(args[0]));
+    const std::string check = payload::checkBytes(crc32Of(*in));
+    platform::replaceFile(args[1], [&](Stream& out) { out.write(check.data(), check.size()); });
     return 0;
 }
 

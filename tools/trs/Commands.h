@@ -14,6 +14,7 @@ int extractCommand(const Args& args, std::ostream& out);
 int packCommand(const Args& args, std::ostream& out);
 int compressCommand(const Args& args, std::ostream& out);
 int expandCommand(const Args& args, std::ostream& out);
+int checksumCommand(const Args& args, std::ostream& out);
 
 // Thrown for a command line that does not fit the command; main shows usage.
 struct UsageError {

@@ -3,6 +3,7 @@
 #include "HostFile.h"
 #include "PayloadSource.h"
 #include "../JsonText.h"
+#include "platform/Error.h"
 
 namespace vk::trs {
 
@@ -34,11 +35,12 @@ std::string shownValue(TTransporter& t, int i, bool json) {
     return json ? jsonString(t.asString(i)) : "\"" + t.asString(i) + "\"";
 }
 
-void printText(TTransporter& t, const std::string& file, std::ostream& out) {
+void printText(TTransporter& t, const std::string& file, const PayloadCheck& check, std::ostream& out) {
     const TransportHeader& h = t.header();
     out << file << "\n"
         << "records " << h.recordCount << ", fields " << h.fieldCount << ", data start " << h.dataStart
         << ", data end " << h.dataEnd << ", reserved " << h.reserved << "\n";
+    if (check.present) out << check.report << "\n";
     for (int i = 0; i < t.fieldCount(); ++i) {
         const FieldDef& def = t.fieldDefs()[static_cast<std::size_t>(i)];
         out << "field " << i << ": " << def.name << " " << typeName(def.type) << " (code "
@@ -53,9 +55,13 @@ void printText(TTransporter& t, const std::string& file, std::ostream& out) {
     }
 }
 
-void printJson(TTransporter& t, const std::string& file, std::ostream& out) {
+void printJson(TTransporter& t, const std::string& file, const PayloadCheck& check, std::ostream& out) {
     const TransportHeader& h = t.header();
-    out << "{\n  \"file\": " << jsonString(file) << ",\n  \"header\": {\"recordCount\": " << h.recordCount
+    out << "{\n  \"file\": " << jsonString(file) << ",\n";
+    if (check.present)
+        out << "  \"payloadCheck\": {\"holds\": " << (check.holds ? "true" : "false")
+            << ", \"report\": " << jsonString(check.report) << "},\n";
+    out << "  \"header\": {\"recordCount\": " << h.recordCount
         << ", \"fieldCount\": " << h.fieldCount << ", \"dataStart\": " << h.dataStart
         << ", \"dataEnd\": " << h.dataEnd << ", \"reserved\": " << h.reserved << "},\n  \"fields\": [";
     for (int i = 0; i < t.fieldCount(); ++i) {
@@ -84,10 +90,13 @@ int listCommand(const Args& args, std::ostream& out) {
     const auto file = hostPath(args.back());
     TTransporter table;
     openTransport(table, file);
+    const PayloadCheck check = checkPayload(file);
     if (json)
-        printJson(table, displayPath(file), out);
+        printJson(table, displayPath(file), check, out);
     else
-        printText(table, displayPath(file), out);
+        printText(table, displayPath(file), check, out);
+    // Listed all the same, so that one sees what the damage is in.
+    if (check.present && !check.holds) throw Error(check.report);
     return 0;
 }
 

@@ -38,6 +38,11 @@ RCDATA resource TRSData holds the payload.
       Compresses IN into the SZDD format (mode A).
   trs expand IN OUT
       Expands the SZDD file IN into OUT; a non-SZDD input is copied unchanged.
+  trs checksum PAYLOAD OUT
+      Writes the check an installer carries of its payload (the resource
+      TRSCheck): the CRC-32 of PAYLOAD's bytes, 4 bytes little-endian. The
+      installer refuses a payload that does not match before it writes
+      anything; list reports whether an installer's check holds.
   trs --help
       This text.
 
@@ -49,7 +54,7 @@ int run(const std::vector<std::string>& args) {
     using Command = int (*)(const Args&, std::ostream&);
     static const std::map<std::string, Command> commands = {
         {"list", listCommand},         {"extract", extractCommand}, {"pack", packCommand},
-        {"compress", compressCommand}, {"expand", expandCommand},
+        {"compress", compressCommand}, {"expand", expandCommand},   {"checksum", checksumCommand},
     };
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::cout << kHelp;
