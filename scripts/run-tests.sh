@@ -26,8 +26,10 @@ run_fuzz_targets() {
         corpus="build/fuzz/corpus/$name"
         mkdir -p "$corpus"
         [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
+        dict=""
+        [ -f "fuzz/dict/$name.dict" ] && dict="-dict=fuzz/dict/$name.dict"
         step "fuzz $name for ${fuzz_seconds} s"
-        "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>"build/fuzz/$name.log" ||
+        "$target" $dict -max_total_time="$fuzz_seconds" -print_final_stats=1 "$corpus" 2>"build/fuzz/$name.log" ||
             { tail -40 "build/fuzz/$name.log"; return 1; }
         grep -E "stat::number_of_executed_units" "build/fuzz/$name.log" || true
     done
