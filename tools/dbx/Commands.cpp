@@ -3,7 +3,7 @@
 #include "Description.h"
 #include "../JsonText.h"
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "datalib/WholeFile.h"
 #include "platform/Error.h"
 #include "platform/StructuredStorage.h"
