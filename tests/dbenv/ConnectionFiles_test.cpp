@@ -4,6 +4,7 @@
 
 #include "dbenv/ConnectionTestSupport.h"
 #include "dbenv/RegStrings.h"
+#include "forms/Form.h"
 #include "platform/FileSystem.h"
 #include "support/ExternalTool.h"
 #include "support/TestMachine.h"
@@ -21,6 +22,12 @@ const std::string kDatabase = kLocal + "\\DataBase";
 const std::string kTemplate = kDatabase + "\\Setup1.dbx";
 const std::string kConnections = kLocal + "\\Подключения";
 
+// The wizard's list of configurations, on a form of its own.
+struct ListForm : forms::Form {
+    ListForm() : Form("fmTest", "", 400, 200) {}
+    forms::ListView lvConfigs{*this, "lvConfigs", {0, 0, 355, 100}};
+};
+
 // A machine called ALPHA with the package's configuration ticked.
 class PrepareTest : public ::testing::Test {
 protected:
@@ -36,8 +43,8 @@ protected:
     void prepare() { PrepareConnectionFiles(storage, configs, choices, log); }
 
     test::TestMachine machine;
-    CheckListView lvConfigs;
-    ConfigTable configs{packageConfigs(), lvConfigs};
+    ListForm form;
+    ConfigTable configs{packageConfigs(), form.lvConfigs};
     ConnectionChoices choices;
     ConnectionFileLog log;
     std::vector<std::string> logged;
