@@ -6,7 +6,7 @@
 #include "datalib/StrUtils.h"
 #include "datalib/WinUtils.h"
 #include "dbenv/RegStrings.h"
-#include "platform/Dialogs.h"
+#include "forms/FrontEnd.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 
@@ -116,18 +116,19 @@ ExistingConnection FindExistingConnection(ConnectionStorage& storage, const std:
     return found;
 }
 
-void ChooseConnectionFile(ConnectionStorage& storage, std::string& edDBX, std::string& edConfig) {
-    auto chosen = platform::choosers().openFile(edDBX, "Файл подключения (*.dbx)|*.dbx", "");
+void btDBXClick(ConnectionStorage& storage, forms::Edit& edDBX, forms::Edit& edConfig) {
+    auto chosen = forms::frontEnd().openFile(edDBX.text(), "Файл подключения (*.dbx)|*.dbx", "");
     if (!chosen) return;
-    edDBX = *chosen;
-    if (!platform::fileExists(edDBX)) return;
-    OpenedConnection opened(storage, edDBX);
+    edDBX.setText(*chosen);
+    if (!platform::fileExists(*chosen)) return;
+    OpenedConnection opened(storage, *chosen);
     storage.FileStorage1.loadSets();
-    if (auto serverName = configServerName(storage.sets)) edConfig = StripLocalHost(*serverName);
+    if (auto serverName = configServerName(storage.sets)) edConfig.setText(StripLocalHost(*serverName));
 }
 
-void ChooseConfigDatabase(std::string& edConfig) {
-    if (auto chosen = platform::choosers().openFile(edConfig, "Файл базы данных (*.gdb)|*.gdb", "")) edConfig = *chosen;
+void btConfigClick(forms::Edit& edConfig) {
+    if (auto chosen = forms::frontEnd().openFile(edConfig.text(), "Файл базы данных (*.gdb)|*.gdb", ""))
+        edConfig.setText(*chosen);
 }
 
 std::string ConnectionPageError(std::uint32_t packageFlags, const std::string& edDBX, const std::string& edConfig) {
@@ -138,6 +139,12 @@ std::string ConnectionPageError(std::uint32_t packageFlags, const std::string& e
         return edConfig.empty() ? "Файл базы данных конфигурации не указан."
                                 : "Указанный файл базы данных конфигурации не найден.";
     return {};
+}
+
+bool ValidateConnectionPage(std::uint32_t packageFlags, const std::string& edDBX, const std::string& edConfig) {
+    const std::string error = ConnectionPageError(packageFlags, edDBX, edConfig);
+    if (!error.empty()) forms::ShowMessageDlg(error, forms::MsgDlgType::Error, forms::mbOK);
+    return error.empty();
 }
 
 void RewriteExistingConnection(ConnectionStorage& storage, const std::string& edDBX, const std::string& edConfig,

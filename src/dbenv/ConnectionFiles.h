@@ -11,6 +11,7 @@
 #include "dbenv/ConfigTable.h"
 #include "dbenv/ConnectionParams.h"
 #include "dbenv/ConnectionSets.h"
+#include "forms/Controls.h"
 
 namespace vk {
 
@@ -53,16 +54,21 @@ struct ExistingConnection {
 // found before the damage and no database folder.
 ExistingConnection FindExistingConnection(ConnectionStorage& storage, const std::string& localPath);
 
-// The DBX page's browse buttons. The connection file chooser fills edDBX and,
-// from the chosen file's configuration connection, edConfig; the database
-// chooser fills edConfig. A cancelled chooser changes nothing.
-void ChooseConnectionFile(ConnectionStorage& storage, std::string& edDBX, std::string& edConfig);
-void ChooseConfigDatabase(std::string& edConfig);
+// The DBX page's browse buttons, asking through the front end. The connection
+// file chooser fills edDBX and, from the chosen file's configuration
+// connection, edConfig; the database chooser fills edConfig. A cancelled
+// chooser changes nothing.
+void btDBXClick(ConnectionStorage& storage, forms::Edit& edDBX, forms::Edit& edConfig);
+void btConfigClick(forms::Edit& edConfig);
 
 // Why the DBX page cannot be left: a connection file or configuration
 // database that is not named or does not exist; empty when all is well or
 // the package does not update an existing connection.
 std::string ConnectionPageError(std::uint32_t packageFlags, const std::string& edDBX, const std::string& edConfig);
+
+// Next on the DBX page: false, after an error message naming what is
+// missing, keeps the user on the page.
+bool ValidateConnectionPage(std::uint32_t packageFlags, const std::string& edDBX, const std::string& edConfig);
 
 // A correction file handed over by the install thread: its name and bytes.
 struct CorrectionRow {

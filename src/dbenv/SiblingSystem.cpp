@@ -1,5 +1,7 @@
 #include "dbenv/SiblingSystem.h"
 
+#include "forms/Form.h"
+#include "forms/FrontEnd.h"
 #include "platform/EngineAliases.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -72,6 +74,12 @@ std::optional<std::string> LinkQuestion(const LinkSettings& link) {
                                                          : "\r\n\"Удаленное рабочее место бюджетополучателя\".";
     return "Программа установки обнаружила на компьютере систему: " + system +
            "\r\nВы хотите установить связь с этим приложением?";
+}
+
+bool AskForLink(const LinkSettings& link) {
+    const auto question = LinkQuestion(link);
+    return question &&
+           forms::ShowMessageDlg(*question, forms::MsgDlgType::Information, forms::mbYesNo) == forms::mrYes;
 }
 
 }  // namespace vk

@@ -26,4 +26,8 @@ void DetectSiblingSystem(LinkSettings& link, const AliasLookup& aliases = Engine
 // when neither way has a database, and nothing is to be asked.
 std::optional<std::string> LinkQuestion(const LinkSettings& link);
 
+// Puts the question (an information message with Yes and No); true when the
+// user answers Yes. False, with nothing shown, when there is nothing to ask.
+bool AskForLink(const LinkSettings& link);
+
 }  // namespace vk
