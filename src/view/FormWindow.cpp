@@ -104,8 +104,8 @@ FormWindow::FormWindow(Form& form, HWND owner, const Metrics& metrics)
 
 FormWindow::~FormWindow() {
     form_.removeObserver(*this);
-    for (auto& [native, control] : controls_) clearWindowName(native);
-    clearWindowName(window_);
+    for (auto& [native, control] : controls_) clearWindowMarks(native);
+    clearWindowMarks(window_);
     DestroyWindow(window_);
 }
 
@@ -134,6 +134,9 @@ void FormWindow::createChildren(Container& parent, HWND parentWindow) {
         controls_[native] = control;
         natives_[control] = native;
         setWindowName(native, control->name());
+        setWindowNumber(native, kKindProperty, static_cast<int>(control->kind()));
+        if (auto* page = dynamic_cast<Page*>(control)) setWindowNumber(native, kPageProperty, page->index());
+        if (control == form_.pageNotebook()) setWindowNumber(native, kPagesProperty, 0);
         fill(*control, native);
         if (!control->hint().empty()) controlChanged(*control, Property::Hint, -1);
         createChildren(*control, native);

@@ -5,6 +5,7 @@
 #include "forms/MessageDlg.h"
 #include "platform/Dialogs.h"
 #include "platform/win32/Wide.h"
+#include "view/WindowNames.h"
 
 namespace vk::view {
 
@@ -20,9 +21,10 @@ int Win32FrontEnd::showModal(forms::Form& form) {
     HWND owner = shown_.empty() ? nullptr : shown_.back()->handle();
     FormWindow window(form, owner, metrics_);
     shown_.push_back(&window);
-    form.beginShowing();
     if (owner) EnableWindow(owner, FALSE);
+    // Shown before its onShow runs, so that what onShow asks comes over it.
     window.show();
+    form.beginShowing();
     MSG message;
     while (!form.ended()) {
         if (onIdle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) onIdle(window);
@@ -38,8 +40,12 @@ int Win32FrontEnd::showModal(forms::Form& form) {
             DispatchMessageW(&message);
         }
     }
-    // The owner comes back before this window goes, so that it is activated.
-    if (owner) EnableWindow(owner, TRUE);
+    // The owner comes back before this window goes, so that it is activated;
+    // it keeps the result for programs outside, which see the dialog only go.
+    if (owner) {
+        EnableWindow(owner, TRUE);
+        setWindowNumber(owner, kResultProperty, form.modalResult());
+    }
     shown_.pop_back();
     return form.modalResult();
 }

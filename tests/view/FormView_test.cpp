@@ -51,7 +51,13 @@ TEST(FormView, EveryControlIsANamedNativeWindowAtItsPlace) {
     Shown shown(96);
     EXPECT_EQ(windowName(shown.window.handle()), "fmDemo");
     EXPECT_EQ(textOf(shown.window.handle()), "Демонстрация");
-    for (Control* control : shown.form.allControls()) EXPECT_EQ(windowName(shown.native(*control)), control->name());
+    for (Control* control : shown.form.allControls()) {
+        EXPECT_EQ(windowName(shown.native(*control)), control->name());
+        EXPECT_EQ(windowNumber(shown.native(*control), kKindProperty), static_cast<int>(control->kind()));
+    }
+    EXPECT_EQ(windowNumber(shown.native(shown.form.pgSecond), kPageProperty), 1);
+    EXPECT_EQ(windowNumber(shown.native(shown.form.nbMain), kPagesProperty), 0);
+    EXPECT_EQ(windowNumber(shown.native(shown.form.pnBox), kPagesProperty), std::nullopt);
     RECT client;
     GetClientRect(shown.window.handle(), &client);
     EXPECT_EQ(client.right, 420);
