@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/StructuredStorage.h"
 #include "support/ExternalTool.h"
 

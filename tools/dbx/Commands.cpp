@@ -4,7 +4,7 @@
 #include "../HostPath.h"
 #include "../JsonText.h"
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "datalib/WholeFile.h"
 #include "platform/CompoundFile.h"
 #include "platform/Error.h"
@@ -120,6 +120,9 @@ void dumpTables(const std::string& file, const DumpOptions& options, std::ostrea
     storage.setFileName({});
 }
 
+// Laid out by our own compound-file writer on every system, so that a file
+// built on Windows is byte for byte the one built elsewhere (the system's
+// structured storage would arrange it its own way).
 void buildFile(const std::string& description, const std::string& file) {
     std::vector<Section> sections = parseDescription(readFileText(description), description);
 

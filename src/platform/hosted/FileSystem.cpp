@@ -85,12 +85,6 @@ bool directoryExists(std::string_view path) {
     return info && S_ISDIR(info->st_mode);
 }
 
-bool sameFile(std::string_view a, std::string_view b) {
-    auto first = statOf(a);
-    auto second = statOf(b);
-    return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
-}
-
 bool createDirectory(std::string_view path) {
     auto resolved = writablePath(path);
     return resolved && ::mkdir(resolved->host.c_str(), 0777) == 0;
@@ -119,6 +113,13 @@ bool copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     std::error_code error;
     auto options = failIfExists ? std::filesystem::copy_options::none : std::filesystem::copy_options::overwrite_existing;
     return std::filesystem::copy_file(source->host, target->host, options, error) && !error;
+}
+
+bool sameFile(std::string_view a, std::string_view b) {
+    auto first = tryResolvePath(a);
+    auto second = tryResolvePath(b);
+    std::error_code error;
+    return first && second && std::filesystem::equivalent(first->host, second->host, error) && !error;
 }
 
 bool moveFile(std::string_view from, std::string_view to) {
