@@ -1,7 +1,5 @@
 #include "datalib/Paths.h"
 
-#include <algorithm>
-
 namespace vk {
 
 namespace {
@@ -30,17 +28,6 @@ std::string ExtractFileDir(std::string_view path) {
     if (length > 1 && path[length - 1] == '\\' && kNameDelimiters.find(path[length - 2]) == std::string_view::npos)
         --length;
     return std::string(path.substr(0, length));
-}
-
-std::string ExtractFileDrive(std::string_view path) {
-    if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2));
-    if (path.substr(0, 2) != "\\\\") return {};
-    // "\\host\share": up to the "\" after the share's name, or the whole path.
-    const auto hostEnd = path.find('\\', 2);
-    if (hostEnd == std::string_view::npos || hostEnd == 2) return {};
-    const auto shareEnd = std::min(path.find('\\', hostEnd + 1), path.size());
-    if (shareEnd == hostEnd + 1) return {};  // no share name
-    return std::string(path.substr(0, shareEnd));
 }
 
 std::string ExtractFileName(std::string_view path) { return std::string(path.substr(folderLength(path))); }

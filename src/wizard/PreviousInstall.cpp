@@ -1,7 +1,7 @@
 #include "wizard/PreviousInstall.h"
 
 #include "datalib/Paths.h"
-#include "datalib/RegUtils.h"
+#include "dbenv/RegStrings.h"
 #include "datalib/WinUtils.h"
 #include "platform/FileSystem.h"
 

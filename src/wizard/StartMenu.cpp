@@ -1,6 +1,6 @@
 #include "wizard/StartMenu.h"
 
-#include "datalib/RegUtils.h"
+#include "dbenv/RegStrings.h"
 #include "datalib/StrUtils.h"
 #include "datalib/WinUtils.h"
 #include "engine/InstallLog.h"

@@ -18,21 +18,6 @@ TEST(Paths, ExtractFileDirKeepsTheBackslashOnlyAfterADriveOrALeadingPair) {
     for (const auto& c : cases) EXPECT_EQ(ExtractFileDir(c.path), c.dir) << c.path;
 }
 
-TEST(Paths, ExtractFileDriveGivesTheDriveOrTheShare) {
-    const struct {
-        const char* path;
-        const char* drive;
-    } cases[] = {
-        {"C:\\Dir\\File", "C:"},          {"c:", "c:"},
-        {"C:File", "C:"},                 {"\\\\host\\share\\Dir", "\\\\host\\share"},
-        {"\\\\host\\share", "\\\\host\\share"}, {"\\\\host", ""}, {"\\\\host\\", ""},
-        {"\\\\host\\\\x", ""},           {"\\\\\\share", ""},
-        {"\\Dir", ""},                   {"Dir\\File", ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ExtractFileDrive(c.path), c.drive) << c.path;
-}
-
 TEST(Paths, NamesAndExtensions) {
     EXPECT_EQ(ExtractFileName("C:\\Dir\\Кронта.exe"), "Кронта.exe");
     EXPECT_EQ(ExtractFileName("C:File"), "File");
