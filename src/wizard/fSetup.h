@@ -53,6 +53,10 @@ public:
     // The folder the product goes to: edLocalPath for the server part, edNetPath otherwise.
     std::string InstallFolder() const;
 
+    // Delivers the install thread's messages until it has ended (at once when
+    // none runs): the scenario player's settle, where no message loop runs.
+    void DeliverWorkerMessages();
+
     // How the installation went, for the tools that play the wizard.
     enum class RunResult { NotRun, Succeeded, Failed };
     RunResult Result = RunResult::NotRun;

@@ -59,6 +59,11 @@ void TfmSetup::StartWorker() {
     }
 }
 
+void TfmSetup::DeliverWorkerMessages() {
+    // The thread's end is the last message it sends, after its report of the run.
+    if (Worker) window_.pumpUntil([this] { return Worker == nullptr; });
+}
+
 void TfmSetup::WorkerEnded() {
     Worker = nullptr;
     if (closeWhenWorkerEnds_) Close();

@@ -5,6 +5,8 @@
 
 #include "datalib/Paths.h"
 #include "engine/InstallFixture.h"
+#include "forms/Form.h"
+#include "forms/ListView.h"
 #include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -18,11 +20,16 @@ using test::LogEntry;
 constexpr const char* kGroup = "C:\\Documents and Settings\\All Users\\Главное меню\\Программы\\НПО Талвекс";
 constexpr const char* kFolder = "C:\\Program Files\\Talvex\\Vorkast";
 
+struct ListForm : forms::Form {
+    ListForm() : Form("fmTest", "", 400, 200) {}
+    forms::ListView lvConfigs{*this, "lvConfigs", {0, 0, 355, 100}};
+};
+
 struct Shortcuts : ::testing::Test {
     test::TestMachine machine;
     std::unique_ptr<TStaticSet> log = test::newLog();
-    CheckListView list;
-    ConfigTable configs{packageConfigs(), list};
+    ListForm form;
+    ConfigTable configs{packageConfigs(), form.lvConfigs};
 };
 
 TEST_F(Shortcuts, TheFourShortcutsPointIntoTheProgramFolderAndAreLoggedInOrder) {
@@ -52,7 +59,7 @@ TEST_F(Shortcuts, ManualsFollowTheSelectedConfigurationsAndAnEmptyCaptionGetsThe
     configs.rows().push_back({2, "Вторая", "", "", "", "Вторая.pdf", 0});
     configs.rows().push_back({3, "Третья", "", "", "", "", 0});
     configs.FillConfigList(0x0002);
-    configs.list().item(configs.rows()[1].Item)->checked = false;
+    form.lvConfigs.setChecked(configs.rows()[1].Item, false);
 
     CreateStartMenuShortcuts(*log, "\\\\Сервер\\Vorkast", "", true, configs);
     std::vector<std::string> values;
