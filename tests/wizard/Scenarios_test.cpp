@@ -243,6 +243,38 @@ TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
     });
 }
 
+TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSucceeds) {
+    const fs::path payload = root_ / "damaged-template.trs";
+    {
+        const std::vector<std::uint8_t> bytes = makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
+                                                             payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)});
+        std::ofstream(payload, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const Played played = play("default.scn", "--payload " + shellQuoted(payload));
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("\nerror: "), 1) << played.output;
+    EXPECT_EQ(played.pages().back(), "page 6 Finish") << played.output;
+    onMachine([] {
+        // The settings after the failing step are skipped: no engine configuration.
+        EXPECT_EQ(platform::openRegistryKey(RootKey::LocalMachine, "SOFTWARE\\Borland\\Database Engine", false),
+                  nullptr);
+        EXPECT_TRUE(platform::fileExists(std::string(kGroup) + "\\Описание версии.lnk"));
+        EXPECT_TRUE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
+    });
+}
+
+TEST_F(WizardScenario, TheDefaultPathWithoutAScenarioIsTheDefaultScenario) {
+    const Played scripted = play("default.scn");
+    ASSERT_EQ(scripted.status, 0) << scripted.output;
+    fs::remove_all(root_ / "m");
+    const fs::path out = root_ / "default.txt";
+    const ToolRun run = runTool(std::string(VK_BINARY_DIR) + "/tools/setup-host --machine " + shellQuoted(root_ / "m") +
+                                " > " + shellQuoted(out) + " 2>&1");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(platform::hosted::test::readHostFile(out), scripted.output);
+}
+
 TEST_F(WizardScenario, FoldersThatAreNoFullPathsHoldThePage) {
     const Played played = play("folder-checks.scn");
     ASSERT_EQ(played.status, 0) << played.output;
