@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -273,6 +274,40 @@ TEST_F(WizardScenario, TheDefaultPathWithoutAScenarioIsTheDefaultScenario) {
                                 " > " + shellQuoted(out) + " 2>&1");
     ASSERT_EQ(run.status, 0);
     EXPECT_EQ(platform::hosted::test::readHostFile(out), scripted.output);
+}
+
+// The server's installer lies beside the setup program (machine.ini's
+// ProgramPath, D:\Setup.exe by default); the client library found at start
+// decides the page and its text.
+TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
+    const std::string none = "Программа установки определила, что на компьютере не установлен Interbase cервер.";
+    const std::string mismatch =
+        "Программа установки определила, что на компьютере установлена несоответствующая версия Interbase "
+        "cервера (InterBase Server 6.0.1.6).";
+    const struct {
+        const char* library;  // a test library as GDS32.DLL, or none
+        std::string text;     // lbIBServer; empty: no server page
+    } cases[] = {{nullptr, none}, {"GdsInterBase", mismatch}, {"GdsFirebird", ""}, {"GdsYaffil", ""},
+                 {"GdsRussianOnly", none}};
+    for (const auto& c : cases) {
+#ifndef VK_TEST_GDS_IMAGES
+        if (c.library) continue;
+#else
+        if (c.library)
+            platform::hosted::test::writeHostFile(
+                root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
+                platform::hosted::test::readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
+#endif
+        platform::hosted::test::writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
+        const Played played = play(c.text.empty() ? "default.scn" : "server-page.scn");
+        EXPECT_EQ(played.status, 0) << played.output;
+        if (!c.text.empty())
+            EXPECT_EQ(played.count("lbIBServer label \"" + c.text + "\""), 1)
+                << (c.library ? c.library : "no library") << "\n" << played.output;
+        const std::vector<std::string> pages = played.pages();
+        EXPECT_EQ(std::count(pages.begin(), pages.end(), "page 5 Server"), c.text.empty() ? 0 : 1) << played.output;
+        fs::remove_all(root_ / "m");
+    }
 }
 
 TEST_F(WizardScenario, FoldersThatAreNoFullPathsHoldThePage) {
