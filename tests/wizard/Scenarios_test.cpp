@@ -137,6 +137,45 @@ TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
     });
 }
 
+// The files the run left, read by tools that are not ours: lnkinfo for the
+// shortcuts, Python's olefile for the connection file; the registry file as text.
+TEST_F(WizardScenario, AFreshServerInstallationReadsBackWithOtherTools) {
+    ASSERT_EQ(play("default.scn").status, 0);
+    int engineValues = 0;
+    bool inEngine = false;
+    std::istringstream registry(platform::hosted::test::readHostFile(root_ / "m" / "registry.reg"));
+    for (std::string line; std::getline(registry, line);) {
+        if (line.rfind("[", 0) == 0) inEngine = line.rfind("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland", 0) == 0;
+        engineValues += inEngine && line.rfind("\"", 0) == 0;
+    }
+    EXPECT_EQ(engineValues, 76);
+
+    const fs::path group = root_ / "m" / "C" / "Documents and Settings" / "All Users" / "Главное меню" / "Программы" /
+                           "НПО Талвекс";
+    if (haveProgram("lnkinfo")) {
+        const ToolRun shown = runTool("lnkinfo " + shellQuoted(group / "АС Кронта 3.1.lnk"));
+        EXPECT_NE(shown.output.find("Local path\t\t\t: C:\\Program Files\\Talvex\\Vorkast\\Vorkast.exe"),
+                  std::string::npos)
+            << shown.output;
+        EXPECT_NE(shown.output.find("Working directory\t\t: C:\\Program Files\\Talvex\\Vorkast\n"),
+                  std::string::npos)
+            << shown.output;
+        EXPECT_NE(shown.output.find("Description\t\t\t: Система автоматизированного учета"), std::string::npos)
+            << shown.output;
+    }
+    const fs::path connection =
+        root_ / "m" / "C" / "Program Files" / "Talvex" / "Vorkast" / "Подключения" / "Vorkast.dbx";
+    ASSERT_TRUE(fs::exists(connection));
+    if (runTool("/usr/bin/python3 -c 'import olefile'").status == 0) {
+        const ToolRun listed = runTool("/usr/bin/python3 -c 'import olefile, sys; "
+                                       "print(sorted(\"/\".join(e) for e in olefile.OleFileIO(sys.argv[1]).listdir()))' " +
+                                       shellQuoted(connection));
+        EXPECT_EQ(listed.status, 0) << listed.output;
+        for (const char* stream : {"'ssDBParams'", "'ssSysParams'", "'ssUpdates'"})
+            EXPECT_NE(listed.output.find(stream), std::string::npos) << listed.output;
+    }
+}
+
 TEST_F(WizardScenario, GoingBackAndForthThenEscapeInstallsNothing) {
     const Played played = play("back-and-forth.scn");
     ASSERT_EQ(played.status, 0) << played.output;
