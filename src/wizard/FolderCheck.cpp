@@ -1,7 +1,5 @@
 #include "wizard/FolderCheck.h"
 
-#include "datalib/Paths.h"
-
 namespace vk {
 
 namespace {
@@ -14,7 +12,11 @@ bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 bool IsFullPath(std::string_view path) {
     if (path.size() >= 3 && isAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
-    return path.substr(0, 2) == "\\\\" && !ExtractFileDrive(path).empty();
+    if (path.substr(0, 2) != "\\\\") return false;
+    // "\\server\share": a server's name and a share's name, neither empty.
+    const std::size_t serverEnd = path.find('\\', 2);
+    return serverEnd != std::string_view::npos && serverEnd > 2 && serverEnd + 1 < path.size() &&
+           path[serverEnd + 1] != '\\';
 }
 
 std::optional<std::string> FolderPathProblem(std::string_view path) {
