@@ -39,7 +39,7 @@ enum SetupPage : int {
     pgFinish = 6,
 };
 
-class TfmSetup final : public forms::Form, public SetupState, private ProgressReceiver {
+class TfmSetup final : public forms::Form, public SetupState, public ProgressReceiver {
 public:
     // The package's resources by name ("TRSData", "History"); nullptr when
     // there is none. The installer reads its own; setup-host gives files.
@@ -52,6 +52,14 @@ public:
 
     // The folder the product goes to: edLocalPath for the server part, edNetPath otherwise.
     std::string InstallFolder() const;
+
+    // The reactions to the install thread's messages (WndProc's).
+    void processStatus(std::uint32_t status, const char* text) override;
+    void processRange(std::uint32_t steps) override;
+    void processStep() override;
+    void processEndPhase(std::uint32_t value) override;
+    void processSystem() override;
+    void processFinished(bool failed) override;
 
     // Delivers the install thread's messages until it has ended (at once when
     // none runs): the scenario player's settle, where no message loop runs.
@@ -246,12 +254,6 @@ private:
     void WriteVersionDescription();
     void Completion(bool failed);
     void LaunchProgram();
-    void processStatus(std::uint32_t status, const char* text) override;
-    void processRange(std::uint32_t steps) override;
-    void processStep() override;
-    void processEndPhase(std::uint32_t value) override;
-    void processSystem() override;
-    void processFinished(bool failed) override;
 
     bool FormCloseQuery() const { return Worker == nullptr; }
     void wireHandlers();
