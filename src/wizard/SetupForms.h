@@ -10,9 +10,13 @@ namespace vk {
 
 struct SetupForms {
     explicit SetupForms(TfmSetup::ResourceOpener openResource, std::uint32_t packageFlags = kPackageFlags)
-        : fmSetup(std::move(openResource), packageFlags) {}
+        : fmSetup(std::move(openResource), packageFlags) {
+        fmSetup.UseDialogs(fmNet, fmURM);
+    }
 
     TfmSetup fmSetup;
+    TfmNet fmNet;
+    TfmURM fmURM;
 };
 
 }  // namespace vk

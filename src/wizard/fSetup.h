@@ -15,6 +15,8 @@
 #include "datalib/StaticSet.h"
 #include "dbenv/ConfigTable.h"
 #include "dbenv/ConnectionSets.h"
+#include "dbenv/fNet.h"
+#include "dbenv/fURM.h"
 #include "engine/CorrectionFiles.h"
 #include "engine/ProcessThread.h"
 #include "engine/ProgressMessage.h"
@@ -53,6 +55,9 @@ public:
     // The folder the product goes to: edLocalPath for the server part, edNetPath otherwise.
     std::string InstallFolder() const;
 
+    // The dialogs that btNet and btURM open, made after the wizard.
+    void UseDialogs(TfmNet& fmNet, TfmURM& fmURM);
+
     // The reactions to the install thread's messages (WndProc's).
     void processStatus(std::uint32_t status, const char* text) override;
     void processRange(std::uint32_t steps) override;
@@ -60,10 +65,6 @@ public:
     void processEndPhase(std::uint32_t value) override;
     void processSystem() override;
     void processFinished(bool failed) override;
-
-    // Delivers the install thread's messages until it has ended (at once when
-    // none runs): the scenario player's settle, where no message loop runs.
-    void DeliverWorkerMessages();
 
     // How the installation went, for the tools that play the wizard.
     enum class RunResult { NotRun, Succeeded, Failed };
@@ -241,14 +242,14 @@ private:
     void lbHistoryClick();
     void btURMClick();
     void btNetClick();
-    void btDBXClick();
-    void btConfigClick();
     void showPage(int index);
     // Holds the page with a message when the folder cannot be used.
     bool folderUsable(const std::string& folder);
 
     // The run (fSetupRun.cpp).
     void StartWorker();
+    // Delivers the install thread's messages until it has ended (at once when none runs).
+    void DeliverWorkerMessages();
     void WorkerEnded();
     void ApplySystemSettings();
     void WriteVersionDescription();
@@ -259,6 +260,8 @@ private:
     void wireHandlers();
 
     ResourceOpener openResource_;
+    TfmNet* fmNet_ = nullptr;
+    TfmURM* fmURM_ = nullptr;
     ProgressDispatcher dispatcher_{*this};
     platform::MessageWindow window_{dispatcher_};
     // A close asked for while the worker was still ending, done once it has.

@@ -40,8 +40,8 @@ void TfmSetup::wireHandlers() {
     btURM.onClick = handler(&TfmSetup::btURMClick);
     btNet.onClick = handler(&TfmSetup::btNetClick);
     cbIBClient.onClick = handler(&TfmSetup::cbIBClientClick);
-    btDBX.onClick = handler(&TfmSetup::btDBXClick);
-    btConfig.onClick = handler(&TfmSetup::btConfigClick);
+    btDBX.onClick = [this] { vk::btDBXClick(Connection, edDBX, edConfig); };
+    btConfig.onClick = [this] { vk::btConfigClick(edConfig); };
     rbServer.onClick = handler(&TfmSetup::rbServerClick);
     rbClient.onClick = handler(&TfmSetup::rbServerClick);
     btLocalPath.onClick = handler(&TfmSetup::btLocalPathClick);

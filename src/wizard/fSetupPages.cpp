@@ -35,9 +35,7 @@ void TfmSetup::btNextClick() {
         if (rbServer.checked()) {
             if (!LinkQuestionAsked) {
                 LinkQuestionAsked = true;
-                const auto question = LinkQuestion(Link);
-                if (question && forms::ShowMessageDlg(*question, forms::MsgDlgType::Information, forms::mbYesNo) ==
-                                    forms::mrYes) {
+                if (AskForLink(Link)) {
                     cbURM.setChecked(true);
                     btURMClick();
                 }
@@ -73,17 +71,17 @@ void TfmSetup::btNextClick() {
         break;
     case pgAdditional:
         if (rbServer.checked() && !folderUsable(edDataBase.text())) break;
-        if (const std::string error = ConnectionPageError(PackageFlags, edDBX.text(), edConfig.text());
-            !error.empty()) {
-            forms::ShowMessageDlg(error, forms::MsgDlgType::Error, forms::mbOK);
-            break;
-        }
+        if (!ValidateConnectionPage(PackageFlags, edDBX.text(), edConfig.text())) break;
         showPage(pgInstall);
         btNext.setCaption("Установить");
         break;
     case pgInstall:
         StartWorker();
         btPrior.setVisible(false);
+        // The window stays responsive while the thread runs: its messages,
+        // and the window's own, are delivered here until it has ended. So
+        // Next returns with the run over, for every front end alike.
+        DeliverWorkerMessages();
         break;
     case pgDatabaseServer:
         if (cbIBServer.checked()) RunServerInstaller(Server);
@@ -135,34 +133,21 @@ void TfmSetup::rbServerClick() {
     }
 }
 
+// A chosen item without a file-system path comes back empty and changes nothing, as a cancel.
 void TfmSetup::btLocalPathClick() {
-    std::string path = edLocalPath.text();
-    if (BrowseForFolder(path, kDesktop)) edLocalPath.setText(path);
+    const auto chosen = forms::frontEnd().browseForFolder(edLocalPath.text(), kDesktop);
+    if (chosen && !chosen->empty()) edLocalPath.setText(*chosen);
 }
 
 void TfmSetup::btNetPathClick() {
-    std::string path = edNetPath.text();
-    if (BrowseForFolder(path, kNetworkNeighbourhood)) edNetPath.setText(path);
+    const auto chosen = forms::frontEnd().browseForFolder(edNetPath.text(), kNetworkNeighbourhood);
+    if (chosen && !chosen->empty()) edNetPath.setText(*chosen);
 }
 
 void TfmSetup::btDataBaseClick() {
     TDirDialog dialog;
     dialog.Dir = edDataBase.text();
     if (dialog.Execute()) edDataBase.setText(dialog.Dir);
-}
-
-void TfmSetup::btDBXClick() {
-    std::string dbx = edDBX.text();
-    std::string config = edConfig.text();
-    ChooseConnectionFile(Connection, dbx, config);
-    edDBX.setText(dbx);
-    edConfig.setText(config);
-}
-
-void TfmSetup::btConfigClick() {
-    std::string config = edConfig.text();
-    ChooseConfigDatabase(config);
-    edConfig.setText(config);
 }
 
 void TfmSetup::lbHistoryClick() {

@@ -60,8 +60,14 @@ void TfmSetup::StartWorker() {
 }
 
 void TfmSetup::DeliverWorkerMessages() {
-    // The thread's end is the last message it sends, after its report of the run.
-    if (Worker) window_.pumpUntil([this] { return Worker == nullptr; });
+    // The thread's end is the last message it sends, after its report of the
+    // run. A close asked for meanwhile (the close box) goes to the close query
+    // at once, which refuses it while the thread runs, rather than waiting to
+    // close the wizard once the run is over.
+    window_.pumpUntil([this] {
+        if (modalResult() != forms::mrNone) ended();
+        return Worker == nullptr;
+    });
 }
 
 void TfmSetup::WorkerEnded() {

@@ -140,7 +140,6 @@ int play(const Arguments& arguments, const std::optional<std::vector<forms::Step
     TfmSetup& wizard = forms.fmSetup;
     WizardProgress progress(wizard, stdout, platform::standardOutputIsTerminal());
     forms::Player player(transcript);
-    player.settle = [&wizard] { wizard.DeliverWorkerMessages(); };
     try {
         if (steps)
             player.play(wizard, *steps);
