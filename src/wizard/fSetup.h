@@ -229,7 +229,6 @@ private:
     void edLocalPathChange();
     void cbNetWorkClick();
     void cbURMClick();
-    void cbIBClientClick();
 
     // Navigation (fSetupPages.cpp).
     void btNextClick();

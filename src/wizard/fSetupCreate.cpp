@@ -39,7 +39,7 @@ void TfmSetup::wireHandlers() {
     cbURM.onClick = handler(&TfmSetup::cbURMClick);
     btURM.onClick = handler(&TfmSetup::btURMClick);
     btNet.onClick = handler(&TfmSetup::btNetClick);
-    cbIBClient.onClick = handler(&TfmSetup::cbIBClientClick);
+    cbIBClient.onClick = [this] { vk::cbIBClientClick({cbIBClient, rbFirebird, rbYaffil}); };
     btDBX.onClick = [this] { vk::btDBXClick(Connection, edDBX, edConfig); };
     btConfig.onClick = [this] { vk::btConfigClick(edConfig); };
     rbServer.onClick = handler(&TfmSetup::rbServerClick);
@@ -110,13 +110,10 @@ void TfmSetup::FormCreate() {
         lbBDE.setEnabled(false);
     }
 
-    const ClientChoice client = InitServerChoices(Server, PackageFlags);
     Configs.FillConfigList(PackageFlags);
     cbDBAndMenu.setChecked(PackageFlags & pfMainProgram);
     cbDBAndMenu.setEnabled(cbDBAndMenu.checked());
-    cbIBClient.setChecked(client.IBClientChecked);
-    cbIBClient.setEnabled(client.IBClientEnabled);
-    if (client.YaffilChecked) rbYaffil.setChecked(true);
+    InitServerChoices(Server, PackageFlags, {cbIBClient, rbFirebird, rbYaffil});
 
     cbURM.setEnabled((PackageFlags & pfMainProgram) && !(PackageFlags & pfUpdatePackage));
     LinkQuestionAsked = !cbURM.enabled();
@@ -127,11 +124,6 @@ void TfmSetup::FormCreate() {
 void TfmSetup::edLocalPathChange() { edDataBase.setText(edLocalPath.text() + "\\DataBase"); }
 
 void TfmSetup::cbNetWorkClick() { btNet.setEnabled(cbNetWork.checked()); }
-
-void TfmSetup::cbIBClientClick() {
-    rbFirebird.setEnabled(cbIBClient.checked());
-    rbYaffil.setEnabled(cbIBClient.checked());
-}
 
 void TfmSetup::cbURMClick() {
     btURM.setEnabled(cbURM.checked());
