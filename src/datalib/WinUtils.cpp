@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "datalib/Paths.h"
-#include "platform/Dialogs.h"
+#include "forms/FrontEnd.h"
 #include "platform/FileSystem.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Text.h"
@@ -45,7 +45,7 @@ std::string GetSpecialFolder(int csidl) { return platform::specialFolderPath(csi
 std::string ComputerName() { return platform::computerName(); }
 
 bool BrowseForFolder(std::string& path, int rootCsidl) {
-    const auto chosen = platform::choosers().browseForFolder(path, rootCsidl);
+    const auto chosen = forms::frontEnd().browseForFolder(path, rootCsidl);
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
     return true;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Dialogs.h"
+#include "forms/FrontEnd.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "support/TestMachine.h"
@@ -114,7 +114,8 @@ TEST(WinUtils, CopyFileToNamesTheFileItCannotWrite) {
     }
 }
 
-class ScriptedChoosers : public platform::Choosers {
+// A front end that only answers the folder chooser.
+class ScriptedChoosers final : public forms::FrontEnd {
 public:
     std::optional<std::string> answer;
     std::string initial;
@@ -125,14 +126,18 @@ public:
         root = rootCsidl;
         return answer;
     }
-    std::optional<std::string> openFile(std::string_view, std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> openFile(std::string_view, std::string_view, std::string_view) override { unasked(); }
+    int showModal(forms::Form&) override { unasked(); }
+    int showMessage(const std::string&, forms::MsgDlgType, forms::MsgButtons) override { unasked(); }
+    void showError(const std::string&) override { unasked(); }
+
+private:
+    [[noreturn]] static void unasked() { throw std::logic_error("only the folder chooser is expected"); }
 };
 
 TEST(WinUtils, BrowseForFolderChangesThePathOnlyForAChosenFolder) {
     ScriptedChoosers choosers;
-    platform::setChoosers(&choosers);
+    forms::FrontEndScope scope(choosers);
     std::string path = "C:\\Старая";
 
     choosers.answer = std::nullopt;  // cancelled
@@ -148,7 +153,6 @@ TEST(WinUtils, BrowseForFolderChangesThePathOnlyForAChosenFolder) {
     choosers.answer = "D:\\Новая";
     EXPECT_TRUE(BrowseForFolder(path, 0));
     EXPECT_EQ(path, "D:\\Новая");
-    platform::setChoosers(nullptr);
 }
 
 }  // namespace
