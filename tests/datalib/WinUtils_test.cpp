@@ -51,6 +51,33 @@ TEST(WinUtils, ForceDirMakesEveryMissingLevel) {
     EXPECT_FALSE(ForceDir(machine.scratch() + "\\file"));
 }
 
+TEST(WinUtils, ExpandFileNameCompletesPathsAsTheSystemDoes) {
+    test::TestMachine machine;
+    const std::string base = machine.scratch();
+    const std::string drive = base.substr(0, 2);
+    ASSERT_TRUE(ForceDir(base + "\\Два"));
+    const std::string before = platform::currentFolder();
+    ASSERT_TRUE(platform::setCurrentFolder(base + "\\Два"));
+    const struct {
+        std::string path;
+        std::string full;
+    } cases[] = {
+        {"", ""},
+        {"Файл.dll", base + "\\Два\\Файл.dll"},
+        {"..\\Три\\.\\x.dll", base + "\\Три\\x.dll"},
+        {"\\Win\\x.dll", drive + "\\Win\\x.dll"},
+        {"\\..\\..\\x.dll", drive + "\\x.dll"},
+        {drive + "x.dll", base + "\\Два\\x.dll"},
+        {"Q:x.dll", "Q:\\x.dll"},
+        {"Q:\\A\\..\\B\\", "Q:\\B\\"},
+        {"Q:/A//B", "Q:\\A\\B"},
+        {"Q:\\..", "Q:\\"},
+        {"\\\\host\\share\\A\\..\\..\\B", "\\\\host\\share\\B"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ExpandFileName(c.path), c.full) << c.path;
+    platform::setCurrentFolder(before);
+}
+
 TEST(WinUtils, CopyFileToReplacesOrAppends) {
     test::TestMachine machine;
     const std::string source = machine.scratch() + "\\Источник.txt";
