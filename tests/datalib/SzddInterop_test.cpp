@@ -76,7 +76,7 @@ TEST_F(SzddInterop, OurFilesExpandWithTheirs) {
         test::writeHostFile(packedPath, packed.bytes());
         fs::path expanded = folder_ / (name + ".out");
         ASSERT_EQ(std::system(("msexpand < '" + packedPath.string() + "' > '" + expanded.string() + "'").c_str()), 0);
-        EXPECT_EQ(readFile(expanded), data) << name;
+        EXPECT_EQ(test::readHostFile<Bytes>(expanded), data) << name;
     }
 }
 

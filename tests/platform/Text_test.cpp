@@ -54,7 +54,7 @@ TEST(Text, TruncateCountsCharactersNotBytes) {
 }
 
 TEST(Text, HexDigitsBothWays) {
-    EXPECT_EQ(toHex("\x00\x7F\xAB"), "007FAB");
+    EXPECT_EQ(toHex(std::string_view("\x00\x7F\xAB", 3)), "007FAB");
     EXPECT_EQ(toHex("\x0A\xFF", HexCase::Lower, ","), "0a,ff");
     EXPECT_EQ(toHex(""), "");
     EXPECT_EQ(hexDigitValue('7'), 7);
