@@ -1,5 +1,6 @@
 #include "dbenv/ServerDetection.h"
 
+#include "datalib/Paths.h"
 #include "datalib/WinUtils.h"
 #include "platform/FileVersion.h"
 #include "platform/FileSystem.h"
@@ -20,21 +21,27 @@ bool descriptionNames(const ServerInfo& info, std::string_view upperName) {
 
 }  // namespace
 
-std::string ReadGdsVersionString(std::string_view name) {
-    return platform::fileVersionString(SystemDir() + std::string(kClientLibrary), name).value_or("");
+std::string ReadGdsVersionString(std::string_view name, std::string_view folder) {
+    const std::string library = (folder.empty() ? SystemDir() : IncludeTrailingBackslash(folder)) + std::string(kClientLibrary);
+    return platform::fileVersionString(library, name).value_or("");
 }
 
 bool ClientLibraryLoads() { return platform::loadLibrary(kClientLibrary) != nullptr; }
 
-ClientChoice InitServerChoices(ServerInfo& info, std::uint32_t packageFlags) {
+void InitServerChoices(ServerInfo& info, std::uint32_t packageFlags, const ClientControls& controls) {
     info.GdsDescription = ReadGdsVersionString("FileDescription");
     info.GdsVersion = ReadGdsVersionString("FileVersion");
     const bool offered = (packageFlags & pfClientOffered) != 0;
-    ClientChoice choice;
-    choice.IBClientChecked = offered && !ClientLibraryLoads();
-    choice.IBClientEnabled = offered;
-    choice.YaffilChecked = descriptionNames(info, "YAFFIL");
-    return choice;
+    controls.cbIBClient.setChecked(offered && !ClientLibraryLoads());
+    controls.cbIBClient.setEnabled(offered);
+    controls.rbYaffil.setChecked(descriptionNames(info, "YAFFIL"));
+    // Also when the check mark did not change and its handler did not run.
+    cbIBClientClick(controls);
+}
+
+void cbIBClientClick(const ClientControls& controls) {
+    controls.rbFirebird.setEnabled(controls.cbIBClient.checked());
+    controls.rbYaffil.setEnabled(controls.cbIBClient.checked());
 }
 
 bool NeedsServerInstall(ServerInfo& info, bool serverPart) {
