@@ -28,9 +28,9 @@ PayloadCheck checkPayload(const std::filesystem::path& file) {
     auto data = image.findResource(platform::kResourceTypeRcData, "TRSData");
     if (!check || !data) return {};
     const std::string name = displayPath(file);
-    platform::StreamWindow checkBytes(openForReading(file), check->offset, check->size, name + ":" + payload::kCheckResource);
+    StreamWindow checkBytes(openForReading(file), check->offset, check->size, name + ":" + payload::kCheckResource);
     const std::uint32_t expected = payload::readCheck(checkBytes);
-    platform::StreamWindow payloadBytes(std::move(stream), data->offset, data->size, name + ":TRSData");
+    StreamWindow payloadBytes(std::move(stream), data->offset, data->size, name + ":TRSData");
     try {
         payload::verify(payloadBytes, expected);
         char text[64];
