@@ -21,8 +21,8 @@ std::vector<TConfigInfo> packageConfigs() {
 void ConfigTable::FillConfigList(std::uint32_t packageFlags) {
     list_.clear();
     for (TConfigInfo& row : rows_) row.Item = -1;
-    list_.Enabled = (packageFlags & kConfigListFlag) != 0;
-    if (!list_.Enabled) return;
+    list_.setEnabled((packageFlags & kConfigListFlag) != 0);
+    if (!list_.enabled()) return;
     for (std::size_t index = 0; index < rows_.size(); ++index) {
         TConfigInfo& row = rows_[index];
         if (row.Caption.empty()) continue;
@@ -33,7 +33,7 @@ void ConfigTable::FillConfigList(std::uint32_t packageFlags) {
 
 bool ConfigTable::IsConfigSelected(int rowIndex) const {
     if (rowIndex < 0 || rowIndex >= static_cast<int>(rows_.size())) return false;
-    const ListItem* item = list_.item(rows_[static_cast<std::size_t>(rowIndex)].Item);
+    const forms::ListItem* item = list_.item(rows_[static_cast<std::size_t>(rowIndex)].Item);
     return item && item->checked;
 }
 

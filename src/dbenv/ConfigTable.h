@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dbenv/CheckListView.h"
+#include "forms/ListView.h"
 
 namespace vk {
 
@@ -28,11 +28,11 @@ std::vector<TConfigInfo> packageConfigs();
 
 class ConfigTable {
 public:
-    ConfigTable(std::vector<TConfigInfo> rows, CheckListView& list) : rows_(std::move(rows)), list_(list) {}
+    ConfigTable(std::vector<TConfigInfo> rows, forms::ListView& list) : rows_(std::move(rows)), list_(list) {}
 
     std::vector<TConfigInfo>& rows() { return rows_; }
     const std::vector<TConfigInfo>& rows() const { return rows_; }
-    CheckListView& list() { return list_; }
+    forms::ListView& list() { return list_; }
 
     // Lists every row with a caption, checked, when packageFlags has bit 0x0002;
     // otherwise leaves the list empty and disabled.
@@ -46,7 +46,7 @@ public:
 
 private:
     std::vector<TConfigInfo> rows_;
-    CheckListView& list_;
+    forms::ListView& list_;
 };
 
 }  // namespace vk

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/Form.h"
+
 namespace vk {
 namespace {
 
@@ -14,37 +16,46 @@ TConfigInfo row(std::int32_t number, std::string caption, std::string connection
     return info;
 }
 
+// The wizard's list, on a form of its own.
+struct ListForm : forms::Form {
+    ListForm() : Form("fmTest", "", 400, 200) {}
+    forms::ListView lvConfigs{*this, "lvConfigs", {0, 0, 355, 100}};
+};
+
 TEST(ConfigTable, ThePackagesRowIsListedCheckedAndSelected) {
-    CheckListView list;
+    ListForm form;
+    forms::ListView& list = form.lvConfigs;
     ConfigTable table(packageConfigs(), list);
     table.FillConfigList(0x257F);
     ASSERT_EQ(table.rows().size(), 1u);
     ASSERT_EQ(list.count(), 1);
-    EXPECT_TRUE(list.Enabled);
+    EXPECT_TRUE(list.enabled());
     EXPECT_TRUE(list.item(0)->checked);
     EXPECT_EQ(list.item(0)->subItems, std::vector<std::string>{"1"});
     EXPECT_TRUE(table.IsConfigNoSelected(1));
     EXPECT_TRUE(table.AnyConfigSelected());
     EXPECT_EQ(table.FirstSelectedConnectionFile(), table.rows()[0].ConnectionFile);
 
-    list.item(0)->checked = false;
+    list.setChecked(0, false);
     EXPECT_FALSE(table.IsConfigNoSelected(1));
     EXPECT_FALSE(table.AnyConfigSelected());
     EXPECT_EQ(table.FirstSelectedConnectionFile(), "");
 }
 
 TEST(ConfigTable, WithoutTheListFlagNothingIsListedOrSelected) {
-    CheckListView list;
+    ListForm form;
+    forms::ListView& list = form.lvConfigs;
     ConfigTable table(packageConfigs(), list);
     table.FillConfigList(0x257F & ~0x0002u);
-    EXPECT_FALSE(list.Enabled);
+    EXPECT_FALSE(list.enabled());
     EXPECT_EQ(list.count(), 0);
     EXPECT_FALSE(table.AnyConfigSelected());
     EXPECT_FALSE(table.IsConfigNoSelected(1));
 }
 
 TEST(ConfigTable, RowsWithoutCaptionOrNumberAndEmptyConnectionFilesAreSkipped) {
-    CheckListView list;
+    ListForm form;
+    forms::ListView& list = form.lvConfigs;
     ConfigTable table({row(5, "", "hidden.dbx"), row(6, "Без файла", "", 0), row(7, "Склад", "store.dbx", 12)}, list);
     table.FillConfigList(0x0002);
     ASSERT_EQ(list.count(), 2);

@@ -14,6 +14,7 @@
 #include "WizardDefaults.h"
 #include "datalib/SetupSets.h"
 #include "engine/InstallLog.h"
+#include "forms/Form.h"
 #include "engine/ProcessThread.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -119,7 +120,9 @@ int run(const Arguments& arguments) {
     defineLog(*ssLog);
     ssLog->open();
     CorrectionFileList correctionFiles;
-    CheckListView lvConfigs;
+    // The wizard's list of configurations, ticked as the wizard leaves it.
+    forms::Form fmSetup("fmSetup", "", 491, 332);
+    forms::ListView lvConfigs(fmSetup, "lvConfigs", {});
     ConfigTable configs(packageConfigs(), lvConfigs);
 
     auto worker = std::make_unique<TProcessThread>();
