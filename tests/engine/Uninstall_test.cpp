@@ -210,7 +210,7 @@ TEST_F(UninstallRun, RemovesWhatTheLogListsKeepsTheDataAndReportsWhatStays) {
 
     // Lumtra's unregistration failed, so its file stays with its registration.
     EXPECT_EQ(report.notRemoved,
-              (std::vector<std::string>{local + "\\Lumtra.exe: регистрация не отменена (код 3)",
+              (std::vector<std::string>{local + "\\Lumtra.exe: регистрация не отменена (код 3), файл оставлен",
                                         local + "\\Help: папка не пуста или занята"}))
         << "the installation folder stays without a word: it holds the kept database folder";
     EXPECT_EQ(report.keptFolders, (std::vector<std::string>{local + "\\Подключения", local + "\\DataBase"}));

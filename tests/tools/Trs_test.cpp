@@ -148,7 +148,7 @@ TEST_F(Trs, ReadsThePayloadResourceOfAnExecutable) {
 // here) and so the offsets after the first of them.
 std::string recordsApartFromPrograms(const std::string& listing) {
     static const std::regex offsets(" at [0-9]+:| data end [0-9]+");
-    static const std::regex programBytes("(ИмяФайла=\"(Vorkast\\.exe|Korvex\\.exe|Lumtra\\.exe|Tablica\\.exe|"
+    static const std::regex programBytes("(ИмяФайла=\"(Vorkast\\.exe|VksUnSt\\.exe|Korvex\\.exe|Lumtra\\.exe|Tablica\\.exe|"
                                          "Nadzor\\.exe|Vk[A-Za-z]+\\.ocx|![12]GDS32\\.DLL)\" .* Данные=)<[0-9]+ bytes>");
     const std::string records = listing.substr(listing.find('\n') + 1);  // the first line names the file
     return std::regex_replace(std::regex_replace(records, offsets, ""), programBytes, "$1<program>");
