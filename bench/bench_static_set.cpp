@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "datalib/RecordIndex.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Error.h"
 #include "platform/Stream.h"
 

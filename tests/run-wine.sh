@@ -84,6 +84,9 @@ case "${1:-}" in
     # test: a service holding a test's output open would hold the test too.
     wineserver -p60 </dev/null >/dev/null 2>&1
     wine wineboot.exe </dev/null >/dev/null 2>&1
+    # Windows that no window manager looks after: without one (Xvfb), Wine
+    # waits two seconds for it each time a managed window goes.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # The desktop process (explorer.exe /desktop) is started by the first
     # program that needs a window and lives while any does; started by a
     # test, it would hold that test's output open until the run's last window

@@ -30,6 +30,17 @@ std::string ExtractFileDir(std::string_view path) {
     return std::string(path.substr(0, length));
 }
 
+std::string ExtractFileDrive(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2));
+    if (!path.starts_with("\\\\")) return {};
+    // \\host\share: up to the backslash after the share's name.
+    const auto host = path.find('\\', 2);
+    if (host == std::string_view::npos || host == 2) return {};
+    const auto share = path.find('\\', host + 1);
+    if (share == host + 1) return {};
+    return std::string(path.substr(0, share));
+}
+
 std::string ExtractFileName(std::string_view path) { return std::string(path.substr(folderLength(path))); }
 
 std::string ExtractFileExt(std::string_view path) {

@@ -11,6 +11,9 @@ namespace vk {
 // unless it follows a drive colon or is part of a leading "\\", so
 // "C:\Dir\File" gives "C:\Dir", "C:\File" gives "C:\", "\\host" gives "\\".
 std::string ExtractFileDir(std::string_view path);
+// The drive part: "C:" of "C:\Dir", "\\host\share" of "\\host\share\Dir";
+// empty when the path names neither.
+std::string ExtractFileDrive(std::string_view path);
 // The part after the last "\" or ":".
 std::string ExtractFileName(std::string_view path);
 // The extension with its dot ("" when the name has none).

@@ -1,10 +1,8 @@
 #include "dbenv/ConfigTable.h"
 
-namespace vk {
+#include "package/PackageDefinition.h"
 
-namespace {
-constexpr std::uint32_t kConfigListFlag = 0x0002;
-}
+namespace vk {
 
 std::vector<TConfigInfo> packageConfigs() {
     TConfigInfo accounting;
@@ -21,7 +19,7 @@ std::vector<TConfigInfo> packageConfigs() {
 void ConfigTable::FillConfigList(std::uint32_t packageFlags) {
     list_.clear();
     for (TConfigInfo& row : rows_) row.Item = -1;
-    list_.setEnabled((packageFlags & kConfigListFlag) != 0);
+    list_.setEnabled((packageFlags & pfConfigList) != 0);
     if (!list_.enabled()) return;
     for (std::size_t index = 0; index < rows_.size(); ++index) {
         TConfigInfo& row = rows_[index];

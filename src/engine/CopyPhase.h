@@ -4,23 +4,10 @@
 // user's choices, expands them into their folders and logs every file it
 // created and every folder it used. Only one record's data is in memory at a
 // time (correction files excepted, which the wizard gets in memory).
-#include <cstdint>
-
 #include "engine/ProcessThread.h"
 #include "engine/ProgressMessage.h"
 
 namespace vk {
-
-enum FileKind : std::int64_t {
-    fkProgram = 1,
-    fkConfiguration = 2,
-    fkDatabase = 4,
-    fkSystemPackage = 8,
-    fkBDE = 16,
-    fkDBClient = 256,
-    fkCorrection = 2048,
-    fkDocument = 8192,
-};
 
 // Failures of a record that the phase does not absorb (a temporary or
 // destination file that cannot be written, an expansion that fails, a name

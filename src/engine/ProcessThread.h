@@ -18,7 +18,7 @@
 
 #include "datalib/DataSet.h"
 #include "engine/CorrectionFiles.h"
-#include "engine/InstallOptions.h"
+#include "package/PackageDefinition.h"
 #include "platform/MessageChannel.h"
 #include "platform/Stream.h"
 

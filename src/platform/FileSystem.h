@@ -34,6 +34,10 @@ bool deleteFile(std::string_view path);
 bool removeDirectory(std::string_view path);   // empty directories only
 // CopyFile: false on failure; with failIfExists an existing target is kept.
 bool copyFile(std::string_view from, std::string_view to, bool failIfExists);
+// Whether both paths name one existing file, however they are spelt (letter
+// case, "." and "..", another route to it): copying one onto the other would
+// destroy it.
+bool sameFile(std::string_view a, std::string_view b);
 // MoveFileEx with MOVEFILE_REPLACE_EXISTING: renames a file on the same
 // volume, replacing a file of the target's name in one step (never a folder).
 // false on failure, and nothing has changed then.

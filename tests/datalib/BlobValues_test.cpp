@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Error.h"
 
 namespace vk {

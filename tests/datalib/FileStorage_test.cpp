@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/StructuredStorage.h"

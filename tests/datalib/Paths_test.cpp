@@ -29,6 +29,15 @@ TEST(Paths, NamesAndExtensions) {
     EXPECT_EQ(ChangeFileExt("Setup.exe", ""), "Setup");
 }
 
+TEST(Paths, ExtractFileDriveTakesTheLetterOrTheServerAndShare) {
+    EXPECT_EQ(ExtractFileDrive("D:\\WINDOWS\\"), "D:");
+    EXPECT_EQ(ExtractFileDrive("\\\\srv\\apps\\WINDOWS\\"), "\\\\srv\\apps");
+    EXPECT_EQ(ExtractFileDrive("\\\\srv\\apps"), "\\\\srv\\apps");
+    EXPECT_EQ(ExtractFileDrive("\\\\srv"), "");
+    EXPECT_EQ(ExtractFileDrive("\\\\srv\\\\WINDOWS"), "");
+    EXPECT_EQ(ExtractFileDrive("WINDOWS\\"), "");
+}
+
 TEST(Paths, TrailingBackslash) {
     EXPECT_EQ(IncludeTrailingBackslash("C:\\Dir"), "C:\\Dir\\");
     EXPECT_EQ(IncludeTrailingBackslash("C:\\Dir\\"), "C:\\Dir\\");

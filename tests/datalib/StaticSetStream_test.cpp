@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ByteImage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "support/TestMachine.h"

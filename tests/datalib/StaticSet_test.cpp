@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/Error.h"
 #include "platform/Stream.h"
 

@@ -56,6 +56,22 @@ TEST(MachineConfig, SettingsReplaceDefaultsAndFoldersAreNormalised) {
     EXPECT_EQ(config.readOnlyFolders[0].text(), "D:\\WINNT");
 }
 
+TEST(MachineConfig, TheInstallersPlaceImagesAndEngineAliases) {
+    MachineConfig defaults = parseMachineConfig("", "machine.ini");
+    EXPECT_EQ(defaults.programPath, "D:\\Setup.exe");
+    EXPECT_FALSE(defaults.loadImages);
+    EXPECT_TRUE(defaults.engineAliases.empty());
+
+    MachineConfig config = parseMachineConfig(
+        "[Machine]\nProgramPath=E:\\Дистрибутив\\Setup.exe\nLoadImages=yes\n"
+        "[EngineAliases]\nNORVAL=SRV:D:\\Norval\\NORVAL.GDB\nEmpty=\n",
+        "machine.ini");
+    EXPECT_EQ(config.programPath, "E:\\Дистрибутив\\Setup.exe");
+    EXPECT_TRUE(config.loadImages);
+    using Alias = std::pair<std::string, std::string>;
+    EXPECT_EQ(config.engineAliases, (std::vector<Alias>{{"NORVAL", "SRV:D:\\Norval\\NORVAL.GDB"}, {"Empty", ""}}));
+}
+
 TEST(MachineConfig, DamageIsReportedWithTheFileAndLine) {
     struct Case {
         const char* text;
@@ -75,6 +91,9 @@ TEST(MachineConfig, DamageIsReportedWithTheFileAndLine) {
         {"[ReadOnly]\nRegistry=HKEY_USERS\n", "m.ini, line 2: a registry key must start with"},
         {"[ReadOnly]\nFile=C:\\x\n", "m.ini, line 2: unknown setting File"},
         {"[Machine]\nComputerName=\xC0\xC1\n", "m.ini, line 2: the text is not UTF-8"},
+        {"[Machine]\nProgramPath=Setup.exe\n", "m.ini, line 2: \"Setup.exe\" is not a full Windows path"},
+        {"[EngineAliases]\nNorval=A\nNORVAL=B\n", "m.ini, line 3: engine alias NORVAL is given twice"},
+        {"[EngineAliases]\n=A\n", "m.ini, line 2: an engine alias needs a name"},
     };
     for (const auto& c : cases) test::expectErrorStartingWith([&] { parseMachineConfig(c.text, "m.ini"); }, c.expected);
 }

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "platform/StructuredStorage.h"
 #include "support/ExternalTool.h"
 

@@ -3,9 +3,11 @@
 #include "Description.h"
 #include "../JsonText.h"
 #include "datalib/FileStorage.h"
-#include "datalib/SetupSets.h"
+#include "dbenv/ConnectionSets.h"
 #include "datalib/WholeFile.h"
+#include "platform/CompoundFile.h"
 #include "platform/Error.h"
+#include "platform/Text.h"
 #include "platform/StructuredStorage.h"
 
 namespace vk::dbx {
@@ -114,23 +116,29 @@ void dumpTables(const std::string& file, const DumpOptions& options, std::ostrea
     storage.setFileName({});
 }
 
+// Laid out by our own compound-file writer on every system, so that a file
+// built on Windows is byte for byte the one built elsewhere (the system's
+// structured storage would arrange it its own way).
 void buildFile(const std::string& description, const std::string& file) {
     std::vector<Section> sections = parseDescription(readFileText(description), description);
 
-    auto storage = platform::createStorage(file);
+    platform::CompoundFile compound;
     for (const Section& section : sections) {
-        auto stream = storage->createStream(section.streamName);
+        platform::CompoundEntry& entry = platform::CompoundFile::createStream(compound.root(), toUtf16(section.streamName));
         if (section.kind == Section::Kind::Raw) {
-            stream->write(section.rows[0][0].data(), section.rows[0][0].size());
+            entry.data.assign(section.rows[0][0].begin(), section.rows[0][0].end());
             continue;
         }
         TStaticSet set;
         defineFor(section.kind, set);
         set.open();
         for (const auto& row : section.rows) appendRow(section.kind, set, row);
-        set.saveToStream(*stream);
+        MemoryStream stream;
+        set.saveToStream(stream);
+        entry.data = std::move(stream.bytes());
     }
-    storage->commit();
+    const std::vector<std::uint8_t> bytes = compound.serialize();
+    writeFileReplacing(file, [&](Stream& out) { out.write(bytes.data(), bytes.size()); });
 }
 
 }  // namespace vk::dbx

@@ -114,6 +114,13 @@ bool copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return std::filesystem::copy_file(source->host, target->host, options, error) && !error;
 }
 
+bool sameFile(std::string_view a, std::string_view b) {
+    auto first = tryResolvePath(a);
+    auto second = tryResolvePath(b);
+    std::error_code error;
+    return first && second && std::filesystem::equivalent(first->host, second->host, error) && !error;
+}
+
 bool moveFile(std::string_view from, std::string_view to) {
     auto source = writablePath(from);
     auto target = writablePath(to);

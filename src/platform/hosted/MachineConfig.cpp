@@ -39,7 +39,8 @@ private:
         if (line.front() == '[') {
             if (line.back() != ']') fail("a section line must end with \"]\"");
             section_ = trimBlanks(line.substr(1, line.size() - 2));
-            if (!sameText(section_, "Machine") && !sameText(section_, "SpecialFolders") && !sameText(section_, "ReadOnly"))
+            if (!sameText(section_, "Machine") && !sameText(section_, "SpecialFolders") && !sameText(section_, "ReadOnly") &&
+                !sameText(section_, "EngineAliases"))
                 fail("unknown section [" + section_ + "]");
             return;
         }
@@ -50,6 +51,7 @@ private:
         if (section_.empty()) fail("a setting before the first [section]");
         if (sameText(section_, "Machine")) parseMachineSetting(name, value);
         else if (sameText(section_, "SpecialFolders")) parseSpecialFolder(name, value);
+        else if (sameText(section_, "EngineAliases")) parseEngineAlias(name, value);
         else parseReadOnly(name, value);
     }
 
@@ -69,6 +71,10 @@ private:
             config_.allowPrograms = yesNo(value);
         } else if (sameText(name, "AllowLibraries")) {
             config_.allowLibraries = yesNo(value);
+        } else if (sameText(name, "LoadImages")) {
+            config_.loadImages = yesNo(value);
+        } else if (sameText(name, "ProgramPath")) {
+            config_.programPath = folder(value).text();
         } else {
             fail("unknown setting " + std::string(name));
         }
@@ -82,6 +88,12 @@ private:
         if (!seen_.insert("CSIDL " + std::to_string(csidl)).second) fail("special folder " + std::to_string(csidl) + " is given twice");
         if (value.empty()) config_.specialFolders.erase(csidl);
         else config_.specialFolders[csidl] = folder(value).text();
+    }
+
+    void parseEngineAlias(std::string_view name, std::string_view value) {
+        if (name.empty()) fail("an engine alias needs a name");
+        if (!seen_.insert("ALIAS " + ansiUpper(name)).second) fail("engine alias " + std::string(name) + " is given twice");
+        config_.engineAliases.emplace_back(name, value);
     }
 
     void parseReadOnly(std::string_view name, std::string_view value) {

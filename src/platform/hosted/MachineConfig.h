@@ -3,6 +3,7 @@
 // described in docs/hosted-machine.md). Every setting has a default that
 // stands for a fresh Windows XP machine, so an absent or empty file is valid.
 #include <map>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,13 @@ struct MachineConfig {
     std::vector<WindowsPath> readOnlyFolders;
     bool allowPrograms = false;
     bool allowLibraries = false;
+    // A library that is a Windows image counts as loaded (exporting nothing,
+    // running nothing) instead of not loading.
+    bool loadImages = false;
+    // The running installer's own file (GetModuleFileName).
+    std::string programPath = "D:\\Setup.exe";
+    // The database engine's aliases: name -> SERVER NAME, in file order.
+    std::vector<std::pair<std::string, std::string>> engineAliases;
 
     static std::map<int, std::string> defaultSpecialFolders();
 };

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/hosted/HostedProgram.h"
+#include "platform/hosted/Machine.h"
 
 namespace vk::platform {
 
@@ -24,6 +25,8 @@ std::string programPath() {
         std::lock_guard lock(programMutex);
         if (!programOverride.empty()) return programOverride;
     }
+    // On a machine, the installer lies where its machine.ini says.
+    if (auto machine = hosted::selectedMachine()) return machine->config().programPath;
     std::error_code error;
     return std::filesystem::read_symlink("/proc/self/exe", error).string();
 }

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/Wide.h"
@@ -74,6 +76,22 @@ bool removeDirectory(std::string_view path) { return RemoveDirectoryW(win32::wid
 
 bool copyFile(std::string_view from, std::string_view to, bool failIfExists) {
     return CopyFileW(win32::wide(from).c_str(), win32::wide(to).c_str(), failIfExists);
+}
+
+bool sameFile(std::string_view a, std::string_view b) {
+    // The volume and the file's index identify a file whatever the path.
+    auto identity = [](std::string_view path) -> std::optional<std::tuple<DWORD, DWORD, DWORD>> {
+        HANDLE file = CreateFileW(win32::wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+        BY_HANDLE_FILE_INFORMATION info;
+        const bool known = GetFileInformationByHandle(file, &info);
+        CloseHandle(file);
+        if (!known) return std::nullopt;
+        return std::tuple{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    };
+    auto first = identity(a);
+    return first && first == identity(b);
 }
 
 std::vector<FoundFile> findFiles(std::string_view pattern) {

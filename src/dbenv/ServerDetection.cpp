@@ -1,0 +1,58 @@
+#include "dbenv/ServerDetection.h"
+
+#include "datalib/WinUtils.h"
+#include "platform/FileVersion.h"
+#include "platform/FileSystem.h"
+#include "platform/Library.h"
+#include "platform/Process.h"
+#include "platform/Program.h"
+#include "platform/Text.h"
+
+namespace vk {
+
+namespace {
+
+constexpr std::string_view kClientLibrary = "GDS32.DLL";
+
+bool descriptionNames(const ServerInfo& info, std::string_view upperName) {
+    return ansiUpper(info.GdsDescription).find(upperName) != std::string::npos;
+}
+
+}  // namespace
+
+std::string ReadGdsVersionString(std::string_view name) {
+    return platform::fileVersionString(SystemDir() + std::string(kClientLibrary), name).value_or("");
+}
+
+bool ClientLibraryLoads() { return platform::loadLibrary(kClientLibrary) != nullptr; }
+
+ClientChoice InitServerChoices(ServerInfo& info, std::uint32_t packageFlags) {
+    info.GdsDescription = ReadGdsVersionString("FileDescription");
+    info.GdsVersion = ReadGdsVersionString("FileVersion");
+    const bool offered = (packageFlags & pfClientOffered) != 0;
+    ClientChoice choice;
+    choice.IBClientChecked = offered && !ClientLibraryLoads();
+    choice.IBClientEnabled = offered;
+    choice.YaffilChecked = descriptionNames(info, "YAFFIL");
+    return choice;
+}
+
+bool NeedsServerInstall(ServerInfo& info, bool serverPart) {
+    if (!serverPart) return false;
+    if (descriptionNames(info, "FIREBIRD") || descriptionNames(info, "YAFFIL")) return false;
+    info.ServerInstaller = platform::programFolder() + std::string(kServerInstallerName);
+    return platform::fileExists(info.ServerInstaller);
+}
+
+std::string ServerPageText(const ServerInfo& info) {
+    // "cервер" begins with a Latin c, as the product has always written it.
+    if (info.GdsDescription.empty()) return "Программа установки определила, что на компьютере не установлен Interbase cервер.";
+    return "Программа установки определила, что на компьютере установлена несоответствующая версия Interbase cервера (" +
+           info.GdsDescription + " " + info.GdsVersion + ").";
+}
+
+void RunServerInstaller(const ServerInfo& info) {
+    platform::startProcess(info.ServerInstaller, "", platform::Wait::Forever);
+}
+
+}  // namespace vk

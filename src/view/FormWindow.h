@@ -1,0 +1,63 @@
+#pragma once
+// The window of one form: a native control for every control of the form,
+// bound both ways. A user's action runs the control's operation (and so its
+// handler); a property the form reports changed is shown at once. Enter
+// presses the default button and Esc the cancel button (through
+// translate()); the close box asks the form to close.
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+
+#include "forms/Form.h"
+#include "view/Metrics.h"
+
+namespace vk::view {
+
+class FormWindow final : private forms::FormObserver {
+public:
+    // Made hidden, centred on the screen, owned by owner (may be null).
+    FormWindow(forms::Form& form, HWND owner, const Metrics& metrics);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    forms::Form& form() const { return form_; }
+    const Metrics& metrics() const { return metrics_; }
+    void show();
+    // The dialog keys (Enter, Esc, Tab) of a message taken from the queue; true when handled.
+    bool translate(MSG& message);
+    // The native window of a control.
+    HWND windowOf(const forms::Control& control) const;
+
+private:
+    static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK containerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createChildren(forms::Container& parent, HWND parentWindow);
+    HWND createNative(forms::Control& control, HWND parentWindow, int id);
+    void fill(forms::Control& control, HWND native);
+
+    void controlChanged(forms::Control& control, forms::Property property, int index) override;
+    void formCaptionChanged(forms::Form& form) override;
+    void showState(forms::Control& control, HWND native);
+    void showRows(HWND native, const forms::Control& control);
+    void showRowCheck(HWND native, int row, bool checked);
+
+    void command(HWND child, int code);
+    void notified(const NMHDR& header);
+    forms::Control* controlOf(HWND native) const;
+
+    forms::Form& form_;
+    const Metrics& metrics_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HBRUSH face_;
+    std::unordered_map<HWND, forms::Control*> controls_;
+    std::unordered_map<const forms::Control*, HWND> natives_;
+    int updating_ = 0;  // native changes made from the model, whose notifications are echoes
+};
+
+}  // namespace vk::view

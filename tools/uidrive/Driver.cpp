@@ -1,0 +1,363 @@
+#include "Driver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "WindowQueries.h"
+#include "forms/Form.h"
+#include "forms/MessageDlg.h"
+#include "platform/win32/Wide.h"
+#include "view/WindowNames.h"
+#include "view/WindowPicture.h"
+
+namespace vk::uidrive {
+
+using forms::ControlKind;
+using forms::Step;
+using forms::StepKind;
+
+namespace {
+
+constexpr auto kSettleTime = std::chrono::seconds(30);
+constexpr DWORD kPollMs = 5;  // how often a waiting driver looks at the windows again
+
+bool isMessageForm(const std::string& name) { return name == forms::kMessageDialogName || name == forms::kErrorReportName; }
+
+}  // namespace
+
+// Messages sent to the program from a thread of their own; done once the
+// program has handled them all.
+class Driver::Action {
+public:
+    Action(HANDLE activity, std::function<void()> work)
+        : thread_([this, activity, work = std::move(work)] {
+              work();
+              done_ = true;
+              SetEvent(activity);
+          }) {}
+    ~Action() { thread_.join(); }
+    bool done() const { return done_; }
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+Driver::Driver(TargetProgram& program, forms::Transcript& transcript)
+    : program_(program), transcript_(transcript), activity_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+Driver::~Driver() {
+    // A send still waiting ends with the program.
+    if (!program_.ended()) program_.terminate();
+    actions_.clear();
+    CloseHandle(activity_);
+}
+
+void Driver::waitForMainForm() {
+    deadline_ = Clock::now() + kSettleTime;
+    WaitForInputIdle(program_.process(), kAnswerTimeoutMs);
+    while (!main_) {
+        for (HWND window : program_.windows())
+            if (isForm(window)) main_ = window;
+        if (main_) break;
+        if (program_.ended()) throw DriveError("the program ended before it showed a form");
+        if (Clock::now() > deadline_) throw DriveError("the program showed no form in 30 s");
+        WaitForSingleObject(program_.process(), kPollMs);
+    }
+    mainName_ = view::windowName(main_);
+    pages_ = findMarked(main_, view::kPagesProperty);
+    settle(main_);
+    reportedPage_ = currentPage();
+}
+
+void Driver::play(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        current_ = &step;
+        stepActions_ = actions_.size();
+        HWND before = front();
+        apply(step);
+        settle(before);
+        reportPage();
+    }
+    for (const auto* queue : {&answers_, &choices_})
+        if (!queue->empty()) {
+            current_ = &queue->front();
+            fail("the answer \"" + current_->text + "\" was never asked for");
+        }
+}
+
+void Driver::apply(const Step& step) {
+    switch (step.kind) {
+    case StepKind::Answer: answers_.push_back(step); return;
+    case StepKind::Choose:
+        if (step.text != "ok" && step.text != "cancel")
+            fail("the driver can only accept or cancel a chooser (choose ok, choose cancel)");
+        choices_.push_back(step);
+        return;
+    default: break;
+    }
+    if (!IsWindow(main_)) fail("the form " + mainName_ + " is closed");
+    switch (step.kind) {
+    case StepKind::Shot:
+        if (!view::saveWindowPicture(front(), step.name + ".bmp")) fail("no picture of the window for " + step.name);
+        return;
+    case StepKind::Dump: fail("dump is the hosted player's");
+    case StepKind::Expect:
+    case StepKind::ExpectText:
+    case StepKind::ExpectPage: expect(step); return;
+    default: {
+        HWND control = target(step, true);
+        act(step, control, forms::kindName(*controlKind(control)));
+    }
+    }
+}
+
+HWND Driver::target(const Step& step, bool mustBeUsable) {
+    HWND form = front();
+    HWND control = form ? findNamed(form, step.name) : nullptr;
+    if (!control || !controlKind(control)) fail("no control " + step.name + " on " + view::windowName(form));
+    if (mustBeUsable && !IsWindowVisible(control)) fail(step.name + " is hidden");
+    if (mustBeUsable && !usable(control)) fail(step.name + " is disabled");
+    return control;
+}
+
+void Driver::act(const Step& step, HWND control, const std::string& kind) {
+    const ControlKind controlKind = *uidrive::controlKind(control);
+    const bool button = controlKind == ControlKind::Button;
+    const bool checkBox = controlKind == ControlKind::CheckBox;
+    const bool radio = controlKind == ControlKind::RadioButton;
+    switch (step.kind) {
+    case StepKind::Click:
+        if (button || checkBox || radio) return send(control, BM_CLICK, 0, 0);
+        if (controlKind == ControlKind::LinkLabel)
+            return send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),
+                        reinterpret_cast<LPARAM>(control));
+        fail(step.name + " is a " + kind + " and cannot be clicked");
+    case StepKind::Check:
+    case StepKind::Uncheck: {
+        const bool check = step.kind == StepKind::Check;
+        if (step.row > 0) {
+            if (controlKind != ControlKind::ListView) fail(step.name + " is a " + kind + " and has no rows");
+            DWORD_PTR rows = 0;
+            SendMessageTimeoutW(control, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &rows);
+            if (step.row > static_cast<int>(rows))
+                fail(step.name + " has " + std::to_string(rows) + " rows, not " + std::to_string(step.row));
+            return setRowCheck(control, step.row - 1, check);
+        }
+        if (radio && !check) fail(step.name + " is a radio button: check another one of its group");
+        if (!checkBox && !radio) fail(step.name + " is a " + kind + " and has no check mark");
+        DWORD_PTR state = 0;
+        SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &state);
+        if ((state == BST_CHECKED) != check) send(control, BM_CLICK, 0, 0);
+        return;
+    }
+    case StepKind::Set:
+        if (controlKind != ControlKind::Edit) fail(step.name + " is a " + kind + " and takes no text");
+        return sendText(control, step.text);
+    case StepKind::Select: {
+        if (controlKind != ControlKind::ComboBox) fail(step.name + " is a " + kind + ", not a drop-down list");
+        DWORD_PTR items = 0;
+        SendMessageTimeoutW(control, CB_GETCOUNT, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &items);
+        if (step.number >= static_cast<int>(items))
+            fail(step.name + " has " + std::to_string(items) + " items, not an item " + std::to_string(step.number));
+        HWND parent = GetParent(control);
+        const int index = step.number;
+        actions_.push_back(std::make_unique<Action>(activity_, [control, parent, index] {
+            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(control));
+        }));
+        return;
+    }
+    default: fail("this step does not act on a control");
+    }
+}
+
+void Driver::expect(const Step& step) {
+    std::string failure;
+    if (step.kind == StepKind::ExpectPage) {
+        if (!pages_) fail(mainName_ + " has no pages");
+        const int page = currentPage();
+        if (page != step.number) failure = "page is " + std::to_string(page) + ", expected " + std::to_string(step.number);
+    } else if (step.kind == StepKind::ExpectText) {
+        const std::string actual = forms::oneLine(windowText(target(step, false)));
+        if (actual != step.text) failure = step.name + " = \"" + actual + "\", expected \"" + step.text + "\"";
+    } else {
+        HWND control = target(step, false);
+        const ControlKind kind = *controlKind(control);
+        bool holds = false;
+        switch (step.state) {
+        case forms::ExpectedState::Checked:
+        case forms::ExpectedState::Unchecked: {
+            if (kind != ControlKind::CheckBox && kind != ControlKind::RadioButton)
+                fail(step.name + " is a " + forms::kindName(kind) + " and has no check mark");
+            DWORD_PTR state = 0;
+            SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &state);
+            holds = (state == BST_CHECKED) == (step.state == forms::ExpectedState::Checked);
+            break;
+        }
+        case forms::ExpectedState::Enabled: holds = usable(control); break;
+        case forms::ExpectedState::Disabled: holds = !usable(control); break;
+        case forms::ExpectedState::Visible: holds = IsWindowVisible(control); break;
+        case forms::ExpectedState::Hidden: holds = !IsWindowVisible(control); break;
+        }
+        if (!holds) failure = step.name + " is not " + forms::stateName(step.state);
+    }
+    if (failure.empty()) return;
+    transcript_.add("expect failed: " + failure);
+    fail("expect failed: " + failure);
+}
+
+void Driver::send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    actions_.push_back(std::make_unique<Action>(
+        activity_, [window, message, wParam, lParam] { SendMessageW(window, message, wParam, lParam); }));
+}
+
+void Driver::sendText(HWND window, const std::string& text) {
+    // WM_SETTEXT's string crosses to the program with the message; the edit
+    // reports the change to the form as a user's typing would.
+    actions_.push_back(std::make_unique<Action>(activity_, [window, text = platform::win32::wide(text)] {
+        SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }));
+}
+
+void Driver::setRowCheck(HWND list, int row, bool checked) {
+    // The item state lives in the program's memory, where the list reads it.
+    LVITEMW state = {};
+    state.stateMask = LVIS_STATEIMAGEMASK;
+    state.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    HANDLE process = program_.process();
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(state), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process, remote, &state, sizeof(state), nullptr))
+        fail("cannot reach the list's memory: " + platform::win32::systemMessage(GetLastError()));
+    actions_.push_back(std::make_unique<Action>(activity_, [list, row, remote, process] {
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }));
+}
+
+bool Driver::stepDone() const {
+    return std::all_of(actions_.begin() + static_cast<std::ptrdiff_t>(stepActions_), actions_.end(),
+                       [](const auto& action) { return action->done(); });
+}
+
+// Until the program has handled the step, or waits in a dialog the step
+// opened, and is idle: message dialogs and choosers are answered meanwhile.
+void Driver::settle(HWND before) {
+    deadline_ = Clock::now() + kSettleTime;
+    while (true) {
+        if (Clock::now() > deadline_) fail("the program did not settle in 30 s");
+        if (program_.ended()) return;
+        noteDialogs();
+        HWND window = front();
+        const bool busy = !window || (window == before && !stepDone()) ||
+                          std::find(answered_.begin(), answered_.end(), window) != answered_.end();
+        if (!busy && isSystemDialog(window)) {
+            answerChooser(window);
+            continue;
+        }
+        if (!busy && isMessageForm(view::windowName(window))) {
+            answerMessage(window);
+            continue;
+        }
+        if (!busy) {
+            // A round trip through the window: everything posted before is handled.
+            DWORD_PTR ignored = 0;
+            if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored) &&
+                front() == window) {
+                WaitForInputIdle(program_.process(), kAnswerTimeoutMs);
+                noteDialogs();
+                return;
+            }
+            continue;
+        }
+        HANDLE events[] = {activity_, program_.process()};
+        WaitForMultipleObjects(2, events, FALSE, kPollMs);
+    }
+}
+
+// The dialogs that came and went since the last look, in the transcript.
+void Driver::noteDialogs() {
+    std::vector<HWND> shown;  // bottom first
+    for (HWND window : program_.windows())
+        if (window != main_ && isForm(window) && !isMessageForm(view::windowName(window)))
+            shown.insert(shown.begin(), window);
+    while (!dialogs_.empty() && std::find(shown.begin(), shown.end(), dialogs_.back().first) == shown.end()) {
+        const std::string name = dialogs_.back().second;
+        dialogs_.pop_back();
+        HWND owner = dialogs_.empty() ? main_ : dialogs_.back().first;
+        transcript_.add(forms::dialogClosedLine(name, view::windowNumber(owner, view::kResultProperty).value_or(0)));
+    }
+    for (HWND window : shown)
+        if (std::none_of(dialogs_.begin(), dialogs_.end(), [window](const auto& dialog) { return dialog.first == window; })) {
+            dialogs_.emplace_back(window, view::windowName(window));
+            transcript_.add(forms::dialogShownLine(dialogs_.back().second));
+        }
+}
+
+void Driver::answerMessage(HWND dialog) {
+    const std::string text = windowText(findNamed(dialog, "Message"));
+    answered_.push_back(dialog);
+    if (view::windowName(dialog) == forms::kErrorReportName) {
+        transcript_.add(forms::errorLine(text));
+        return send(findNamed(dialog, "OK"), BM_CLICK, 0, 0);
+    }
+    const std::string caption = windowText(dialog);
+    auto type = forms::MsgDlgType::Warning;
+    for (auto candidate : {forms::MsgDlgType::Warning, forms::MsgDlgType::Error, forms::MsgDlgType::Information,
+                           forms::MsgDlgType::Confirmation})
+        if (caption == forms::messageCaption(candidate)) type = candidate;
+    if (answers_.empty())
+        fail(std::string("a message with no queued answer: ") + forms::messageTypeName(type) + ": " + forms::oneLine(text));
+    const Step answer = answers_.front();
+    answers_.pop_front();
+    HWND button = findNamed(dialog, forms::buttonName(*forms::buttonByWord(answer.text)));
+    if (!button)
+        fail("the answer \"" + answer.text + "\" of line " + std::to_string(answer.line) +
+             " is no button of the message: " + forms::oneLine(text));
+    transcript_.add(forms::messageLine(type, text, answer.text));
+    send(button, BM_CLICK, 0, 0);
+}
+
+void Driver::answerChooser(HWND dialog) {
+    if (choices_.empty()) fail("a chooser with no queued answer: " + windowText(dialog));
+    const bool accept = choices_.front().text == "ok";
+    choices_.pop_front();
+    answered_.push_back(dialog);
+    PostMessageW(dialog, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
+}
+
+int Driver::currentPage() const {
+    if (!pages_ || !IsWindow(pages_)) return -1;
+    for (HWND page = GetWindow(pages_, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+        if (visibleStyle(page))
+            if (auto index = view::windowNumber(page, view::kPageProperty)) return *index;
+    return -1;
+}
+
+void Driver::reportPage() {
+    const int page = currentPage();
+    if (page < 0 || page == reportedPage_) return;
+    reportedPage_ = page;
+    for (HWND child = GetWindow(pages_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (view::windowNumber(child, view::kPageProperty) == page)
+            transcript_.add(forms::pageLine(page, view::windowName(child)));
+}
+
+HWND Driver::front() const {
+    for (HWND window : program_.windows())
+        if (IsWindowEnabled(window) && (isForm(window) || isSystemDialog(window))) return window;
+    return nullptr;
+}
+
+bool Driver::isForm(HWND window) const { return !view::windowName(window).empty(); }
+
+void Driver::fail(const std::string& why) const {
+    throw DriveError(current_ ? "line " + std::to_string(current_->line) + ": " + why : why);
+}
+
+}  // namespace vk::uidrive

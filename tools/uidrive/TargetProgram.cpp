@@ -1,0 +1,76 @@
+#include "TargetProgram.h"
+
+#include "platform/Error.h"
+#include "platform/win32/Wide.h"
+
+namespace vk::uidrive {
+
+namespace {
+
+// One argument as the C runtime's parser reads it back.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring text = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        text.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        text += c;
+    }
+    text.append(backslashes * 2, L'\\');
+    return text + L"\"";
+}
+
+struct Search {
+    DWORD process;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process && IsWindowVisible(window)) search.windows.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+TargetProgram::TargetProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    std::wstring commandLine = quoted(platform::win32::wide(program));
+    for (const std::string& argument : arguments) commandLine += L" " + quoted(platform::win32::wide(argument));
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        throw Error("cannot start " + program + ": " + platform::win32::systemMessage(GetLastError()));
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+}
+
+TargetProgram::~TargetProgram() { CloseHandle(process_); }
+
+int TargetProgram::waitForExit(DWORD timeoutMs) const {
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+void TargetProgram::terminate() const {
+    TerminateProcess(process_, 3);
+    WaitForSingleObject(process_, 5000);
+}
+
+std::vector<HWND> TargetProgram::windows() const {
+    Search search{id_, {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+}  // namespace vk::uidrive

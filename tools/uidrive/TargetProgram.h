@@ -1,0 +1,32 @@
+#pragma once
+// The program the driver plays against: started with its arguments, its
+// top-level windows, and its end.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace vk::uidrive {
+
+class TargetProgram {
+public:
+    // Throws vk::Error when the program cannot be started.
+    TargetProgram(const std::string& program, const std::vector<std::string>& arguments);
+    ~TargetProgram();
+    TargetProgram(const TargetProgram&) = delete;
+    TargetProgram& operator=(const TargetProgram&) = delete;
+
+    HANDLE process() const { return process_; }
+    bool ended() const { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+    // Waits up to timeoutMs for the end; the exit code, or -1 when it runs on.
+    int waitForExit(DWORD timeoutMs) const;
+    void terminate() const;
+    // Its visible top-level windows, the one in front first.
+    std::vector<HWND> windows() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+}  // namespace vk::uidrive

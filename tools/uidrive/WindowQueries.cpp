@@ -1,0 +1,71 @@
+#include "WindowQueries.h"
+
+#include <functional>
+#include <vector>
+
+#include "platform/win32/Wide.h"
+#include "view/WindowNames.h"
+
+namespace vk::uidrive {
+
+namespace {
+
+struct Search {
+    std::function<bool(HWND)> matches;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK match(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<Search*>(context);
+    if (!search.matches(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND findDescendant(HWND root, std::function<bool(HWND)> matches) {
+    Search search{std::move(matches)};
+    EnumChildWindows(root, match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::string windowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &length)) return {};
+    std::vector<wchar_t> text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        kAnswerTimeoutMs, &copied);
+    return platform::win32::narrow(std::wstring_view(text.data(), std::min<std::size_t>(copied, length)));
+}
+
+HWND findNamed(HWND root, const std::string& name) {
+    return findDescendant(root, [&name](HWND window) { return view::windowName(window) == name; });
+}
+
+HWND findMarked(HWND root, const wchar_t* property) {
+    return findDescendant(root, [property](HWND window) { return GetPropW(window, property) != nullptr; });
+}
+
+std::optional<forms::ControlKind> controlKind(HWND window) {
+    const auto kind = view::windowNumber(window, view::kKindProperty);
+    if (!kind) return std::nullopt;
+    return static_cast<forms::ControlKind>(*kind);
+}
+
+bool usable(HWND window) {
+    for (HWND level = window; level && (GetWindowLongW(level, GWL_STYLE) & WS_CHILD); level = GetParent(level))
+        if (!IsWindowEnabled(level)) return false;
+    return true;
+}
+
+bool visibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool isSystemDialog(HWND window) {
+    wchar_t windowClass[16] = {};
+    GetClassNameW(window, windowClass, 16);
+    return lstrcmpW(windowClass, L"#32770") == 0;
+}
+
+}  // namespace vk::uidrive
