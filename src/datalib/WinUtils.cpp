@@ -1,7 +1,9 @@
 #include "datalib/WinUtils.h"
 
+#include <vector>
+
 #include "datalib/Paths.h"
-#include "platform/Dialogs.h"
+#include "forms/FrontEnd.h"
 #include "platform/FileSystem.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Text.h"
@@ -12,6 +14,28 @@ namespace {
 
 std::string withBackslash(std::string folder) { return folder.empty() ? folder : folder + '\\'; }
 
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The names of a path below its drive, with "." and ".." applied.
+std::string normalizedBelowDrive(std::string_view rest) {
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = start;
+        while (end < rest.size() && !isSeparator(rest[end])) ++end;
+        const std::string_view name = rest.substr(start, end - start);
+        if (name == "..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    std::string joined;
+    for (std::string_view name : names) (joined += '\\') += name;
+    return joined;
+}
+
 }  // namespace
 
 std::string SystemDir() { return withBackslash(platform::systemFolder()); }
@@ -21,10 +45,31 @@ std::string GetSpecialFolder(int csidl) { return platform::specialFolderPath(csi
 std::string ComputerName() { return platform::computerName(); }
 
 bool BrowseForFolder(std::string& path, int rootCsidl) {
-    const auto chosen = platform::choosers().browseForFolder(path, rootCsidl);
+    const auto chosen = forms::frontEnd().browseForFolder(path, rootCsidl);
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
     return true;
+}
+
+std::string ExpandFileName(std::string_view path) {
+    if (path.empty()) return {};
+    std::string drive = ExtractFileDrive(path);
+    std::string rest;
+    if (!drive.empty()) {
+        rest = std::string(path.substr(drive.size()));
+        const bool driveRelative = drive.size() == 2 && (rest.empty() || !isSeparator(rest[0]));
+        if (driveRelative) {
+            const std::string current = platform::currentFolder();
+            rest = (sameText(ExtractFileDrive(current), drive) ? current.substr(2) : std::string()) + "\\" + rest;
+        }
+    } else {
+        const std::string current = platform::currentFolder();
+        drive = ExtractFileDrive(current);
+        rest = isSeparator(path[0]) ? std::string(path) : current.substr(drive.size()) + "\\" + std::string(path);
+    }
+    const std::string below = normalizedBelowDrive(rest);
+    if (below.empty()) return drive.size() == 2 ? drive + "\\" : drive;
+    return drive + below + (isSeparator(path.back()) ? "\\" : "");
 }
 
 bool ForceDir(std::string_view path) {

@@ -20,6 +20,12 @@ std::string ComputerName();
 // otherwise path is left as it was.
 bool BrowseForFolder(std::string& path, int rootCsidl);
 
+// The full path of path as GetFullPathName makes it: a relative path is taken
+// from the current folder, a leading "\" from its drive, "X:name" from the
+// current folder when that is on X (else from X:\); "." and ".." are applied
+// and ".." stops at the drive or share. "" stays "".
+std::string ExpandFileName(std::string_view path);
+
 // Makes the folder with every missing parent; true when it exists afterwards
 // (it does not throw). Pass paths without a trailing "\".
 bool ForceDir(std::string_view path);

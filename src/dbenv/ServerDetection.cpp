@@ -26,15 +26,20 @@ std::string ReadGdsVersionString(std::string_view name) {
 
 bool ClientLibraryLoads() { return platform::loadLibrary(kClientLibrary) != nullptr; }
 
-ClientChoice InitServerChoices(ServerInfo& info, std::uint32_t packageFlags) {
+void InitServerChoices(ServerInfo& info, std::uint32_t packageFlags, const ClientControls& controls) {
     info.GdsDescription = ReadGdsVersionString("FileDescription");
     info.GdsVersion = ReadGdsVersionString("FileVersion");
     const bool offered = (packageFlags & pfClientOffered) != 0;
-    ClientChoice choice;
-    choice.IBClientChecked = offered && !ClientLibraryLoads();
-    choice.IBClientEnabled = offered;
-    choice.YaffilChecked = descriptionNames(info, "YAFFIL");
-    return choice;
+    controls.cbIBClient.setChecked(offered && !ClientLibraryLoads());
+    controls.cbIBClient.setEnabled(offered);
+    controls.rbYaffil.setChecked(descriptionNames(info, "YAFFIL"));
+    // Also when the check mark did not change and its handler did not run.
+    cbIBClientClick(controls);
+}
+
+void cbIBClientClick(const ClientControls& controls) {
+    controls.rbFirebird.setEnabled(controls.cbIBClient.checked());
+    controls.rbYaffil.setEnabled(controls.cbIBClient.checked());
 }
 
 bool NeedsServerInstall(ServerInfo& info, bool serverPart) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/Controls.h"
 #include "package/PackageDefinition.h"
 
 namespace vk {
@@ -25,17 +26,22 @@ std::string ReadGdsVersionString(std::string_view name);
 // Whether GDS32.DLL loads by its plain name (the system's search order).
 bool ClientLibraryLoads();
 
-// The "GDS" page's start: whether the client library is to be installed
-// (offered by the package and none loads), whether that may be changed, and
-// whether the installed library is Yaffil's.
-struct ClientChoice {
-    bool IBClientChecked = false;  // cbIBClient; rbFirebird and rbYaffil are enabled exactly when it is checked
-    bool IBClientEnabled = false;
-    bool YaffilChecked = false;    // rbYaffil; otherwise rbFirebird keeps its check
+// The wizard's "GDS" page controls that the client library decides.
+struct ClientControls {
+    forms::CheckBox& cbIBClient;
+    forms::RadioButton& rbFirebird;
+    forms::RadioButton& rbYaffil;
 };
 
-// Reads GdsDescription and GdsVersion into info and gives the page's start.
-ClientChoice InitServerChoices(ServerInfo& info, std::uint32_t packageFlags);
+// Reads GdsDescription and GdsVersion into info and sets the page: the client
+// library is to be installed when the package offers it and none loads (the
+// choice is open only when offered), Yaffil is chosen when the installed
+// library is Yaffil's, and the two kinds are usable exactly while the box is
+// checked.
+void InitServerChoices(ServerInfo& info, std::uint32_t packageFlags, const ClientControls& controls);
+
+// cbIBClient's click handler: the two kinds are usable exactly while it is checked.
+void cbIBClientClick(const ClientControls& controls);
 
 // After a successful installation: true when the server part was installed,
 // the client library found at start-up is neither Firebird's nor Yaffil's,

@@ -186,6 +186,11 @@ int Player::showModal(Form& form) {
 }
 
 int Player::showMessage(const std::string& text, MsgDlgType type, MsgButtons buttons) {
+    if (answers_.empty() && defaultAnswer)
+        if (const std::optional<MsgDlgBtn> button = defaultAnswer(text, type, buttons)) {
+            transcript_.add(messageLine(type, text, buttonWord(*button)));
+            return buttonResult(*button);
+        }
     if (answers_.empty()) fail(std::string("a message with no queued answer: ") + messageTypeName(type) + ": " + oneLine(text));
     const Step answer = answers_.front();
     answers_.pop_front();

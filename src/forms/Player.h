@@ -5,6 +5,7 @@
 // choosers from the answers queued, and writes the transcript.
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ public:
     // Runs after every step: delivers what the worker has sent until it has
     // ended or waits for nothing.
     std::function<void()> settle;
+    // Answers a message that no step queued an answer for; nullopt (or no
+    // function) fails the step as usual. setup-host's default path answers as
+    // a user who takes every default.
+    std::function<std::optional<MsgDlgBtn>(const std::string& text, MsgDlgType type, MsgButtons buttons)>
+        defaultAnswer;
 
     // Plays the steps against mainForm, installed as the front end meanwhile.
     // Throws ScenarioError naming the line and why when a step cannot be

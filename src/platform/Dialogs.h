@@ -1,6 +1,7 @@
 #pragma once
-// The system's choosers, behind an interface: the Windows build shows the real
-// dialogs, tests and the hosted runner answer them.
+// The system's choosers, Windows only: the Win32 front end shows them when
+// the logic asks its front end (forms/FrontEnd.h), the one place where it
+// asks the user anything; the scenario player answers in their stead.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,6 @@ public:
                                                 std::string_view title) = 0;
 };
 
-// The choosers in force: the system's by default; tests install their own.
 Choosers& choosers();
-void setChoosers(Choosers* replacement);  // nullptr restores the system's
 
 }  // namespace vk::platform

@@ -84,6 +84,16 @@ TEST_F(FileSystemContract, NamesMatchWithoutRegardToCase) {
     EXPECT_TRUE(std::any_of(found.begin(), found.end(), [](const FoundFile& f) { return f.name == "inner.txt"; }));
 }
 
+TEST_F(FileSystemContract, SameFileSeesThroughSpellingsButNotCopies) {
+    ASSERT_TRUE(createDirectory(at("Папка")));
+    writeFile(at("Папка\\База.gdb"), "data");
+    writeFile(at("Другая.gdb"), "data");
+    EXPECT_TRUE(sameFile(at("Папка\\База.gdb"), at("папка\\.\\..\\ПАПКА\\база.GDB")));
+    EXPECT_FALSE(sameFile(at("Папка\\База.gdb"), at("Другая.gdb")));
+    EXPECT_FALSE(sameFile(at("Папка\\База.gdb"), at("Нет.gdb")));
+    EXPECT_FALSE(sameFile(at("Нет.gdb"), at("Нет.gdb")));
+}
+
 TEST_F(FileSystemContract, CreateDirectoryMakesOneLevelOnly) {
     EXPECT_TRUE(createDirectory(at("New")));
     EXPECT_TRUE(directoryExists(at("New")));

@@ -1,7 +1,11 @@
 // The system's folders, computer name and special folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "platform/Locale.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Text.h"
 #include "support/TestMachine.h"
@@ -34,6 +38,24 @@ TEST(FoldersContract, SpecialFoldersHaveNoTrailingBackslashAndVirtualOnesAreEmpt
         EXPECT_FALSE(endsWithBackslash(folder)) << csidl << ": " << folder;
     }
     EXPECT_EQ(specialFolderPath(18), "");  // the network neighbourhood has no folder
+}
+
+TEST(FoldersContract, TheDriveListHoldsTheWindowsDriveOnceInLetterOrder) {
+    test::TestMachine machine;
+    const std::vector<std::string> drives = logicalDrives();
+    ASSERT_FALSE(drives.empty());
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+    EXPECT_EQ(std::adjacent_find(drives.begin(), drives.end()), drives.end());
+    const std::string windowsDrive = ansiUpper(windowsFolder().substr(0, 2));
+    EXPECT_EQ(std::count(drives.begin(), drives.end(), windowsDrive), 1) << windowsDrive;
+    EXPECT_TRUE(directoryExists(windowsDrive + "\\"));
+}
+
+TEST(FoldersContract, TheShortDateCarriesDayMonthAndYear) {
+    const std::string date = shortDateText(2007, 8, 22);
+    EXPECT_NE(date.find("22"), std::string::npos) << date;
+    EXPECT_NE(date.find("8"), std::string::npos) << date;
+    EXPECT_NE(date.find("07"), std::string::npos) << date;
 }
 
 }  // namespace

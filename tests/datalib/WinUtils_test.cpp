@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Dialogs.h"
+#include "forms/FrontEnd.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "support/TestMachine.h"
@@ -51,6 +51,33 @@ TEST(WinUtils, ForceDirMakesEveryMissingLevel) {
     EXPECT_FALSE(ForceDir(machine.scratch() + "\\file"));
 }
 
+TEST(WinUtils, ExpandFileNameCompletesPathsAsTheSystemDoes) {
+    test::TestMachine machine;
+    const std::string base = machine.scratch();
+    const std::string drive = base.substr(0, 2);
+    ASSERT_TRUE(ForceDir(base + "\\Два"));
+    const std::string before = platform::currentFolder();
+    ASSERT_TRUE(platform::setCurrentFolder(base + "\\Два"));
+    const struct {
+        std::string path;
+        std::string full;
+    } cases[] = {
+        {"", ""},
+        {"Файл.dll", base + "\\Два\\Файл.dll"},
+        {"..\\Три\\.\\x.dll", base + "\\Три\\x.dll"},
+        {"\\Win\\x.dll", drive + "\\Win\\x.dll"},
+        {"\\..\\..\\x.dll", drive + "\\x.dll"},
+        {drive + "x.dll", base + "\\Два\\x.dll"},
+        {"Q:x.dll", "Q:\\x.dll"},
+        {"Q:\\A\\..\\B\\", "Q:\\B\\"},
+        {"Q:/A//B", "Q:\\A\\B"},
+        {"Q:\\..", "Q:\\"},
+        {"\\\\host\\share\\A\\..\\..\\B", "\\\\host\\share\\B"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ExpandFileName(c.path), c.full) << c.path;
+    platform::setCurrentFolder(before);
+}
+
 TEST(WinUtils, CopyFileToReplacesOrAppends) {
     test::TestMachine machine;
     const std::string source = machine.scratch() + "\\Источник.txt";
@@ -87,7 +114,8 @@ TEST(WinUtils, CopyFileToNamesTheFileItCannotWrite) {
     }
 }
 
-class ScriptedChoosers : public platform::Choosers {
+// A front end that only answers the folder chooser.
+class ScriptedChoosers final : public forms::FrontEnd {
 public:
     std::optional<std::string> answer;
     std::string initial;
@@ -98,14 +126,18 @@ public:
         root = rootCsidl;
         return answer;
     }
-    std::optional<std::string> openFile(std::string_view, std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
+    std::optional<std::string> openFile(std::string_view, std::string_view, std::string_view) override { unasked(); }
+    int showModal(forms::Form&) override { unasked(); }
+    int showMessage(const std::string&, forms::MsgDlgType, forms::MsgButtons) override { unasked(); }
+    void showError(const std::string&) override { unasked(); }
+
+private:
+    [[noreturn]] static void unasked() { throw std::logic_error("only the folder chooser is expected"); }
 };
 
 TEST(WinUtils, BrowseForFolderChangesThePathOnlyForAChosenFolder) {
     ScriptedChoosers choosers;
-    platform::setChoosers(&choosers);
+    forms::FrontEndScope scope(choosers);
     std::string path = "C:\\Старая";
 
     choosers.answer = std::nullopt;  // cancelled
@@ -121,7 +153,6 @@ TEST(WinUtils, BrowseForFolderChangesThePathOnlyForAChosenFolder) {
     choosers.answer = "D:\\Новая";
     EXPECT_TRUE(BrowseForFolder(path, 0));
     EXPECT_EQ(path, "D:\\Новая");
-    platform::setChoosers(nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dbenv/GdsPage.h"
 #include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
 #include "platform/hosted/HostedProgram.h"
@@ -57,12 +58,15 @@ TEST_F(ServerDetectionTest, TheClientLibrarysVersionStringsDecideTheChoices) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.image);
         installClient(c.image);
-        const ClientChoice choice = InitServerChoices(info, kPackageFlags);
+        test::GdsPage page;
+        InitServerChoices(info, kPackageFlags, page.controls());
         EXPECT_EQ(info.GdsDescription, c.description);
         EXPECT_EQ(info.GdsVersion, c.version);
-        EXPECT_EQ(choice.YaffilChecked, c.yaffil);
-        EXPECT_FALSE(choice.IBClientChecked);  // a library loads
-        EXPECT_TRUE(choice.IBClientEnabled);
+        EXPECT_EQ(page.rbYaffil.checked(), c.yaffil);
+        EXPECT_EQ(page.rbFirebird.checked(), !c.yaffil);
+        EXPECT_FALSE(page.cbIBClient.checked());  // a library loads
+        EXPECT_TRUE(page.cbIBClient.enabled());
+        EXPECT_FALSE(page.rbYaffil.enabled());
         EXPECT_EQ(NeedsServerInstall(info, true), c.serverWanted);
         EXPECT_FALSE(NeedsServerInstall(info, false));
     }
@@ -70,14 +74,20 @@ TEST_F(ServerDetectionTest, TheClientLibrarysVersionStringsDecideTheChoices) {
 #endif
 
 TEST_F(ServerDetectionTest, WithoutALibraryTheClientIsOfferedAndTheServerPageSaysSo) {
-    const ClientChoice choice = InitServerChoices(info, kPackageFlags);
-    EXPECT_TRUE(choice.IBClientChecked);
-    EXPECT_TRUE(choice.IBClientEnabled);
+    test::GdsPage page;
+    InitServerChoices(info, kPackageFlags, page.controls());
+    EXPECT_TRUE(page.cbIBClient.checked());
+    EXPECT_TRUE(page.cbIBClient.enabled());
+    EXPECT_TRUE(page.rbFirebird.enabled() && page.rbFirebird.checked());
     EXPECT_EQ(ServerPageText(info), "Программа установки определила, что на компьютере не установлен Interbase cервер.");
+    page.cbIBClient.click();
+    EXPECT_FALSE(page.rbFirebird.enabled() || page.rbYaffil.enabled());
 
-    const ClientChoice notOffered = InitServerChoices(info, kPackageFlags & ~pfClientOffered);
-    EXPECT_FALSE(notOffered.IBClientChecked);
-    EXPECT_FALSE(notOffered.IBClientEnabled);
+    test::GdsPage notOffered;
+    InitServerChoices(info, kPackageFlags & ~pfClientOffered, notOffered.controls());
+    EXPECT_FALSE(notOffered.cbIBClient.checked());
+    EXPECT_FALSE(notOffered.cbIBClient.enabled());
+    EXPECT_FALSE(notOffered.rbFirebird.enabled());
 }
 
 TEST_F(ServerDetectionTest, TheMismatchTextNamesTheLibraryWithALatinC) {

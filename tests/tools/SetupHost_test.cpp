@@ -58,8 +58,8 @@ TEST_F(SetupHostTest, InstallsTheServerPartSavesTheLogAndReportsIt) {
     EXPECT_EQ(hostFile(program / "Vorkast.exe"), "program");
     EXPECT_EQ(hostFile(program / "DataBase" / "Config.gdb"), "db");
     EXPECT_TRUE(fs::exists(root / "m" / "C" / "WINDOWS" / "VksUnSt.trs"));
-    EXPECT_NE(output.find("Copying files"), std::string::npos);
-    EXPECT_NE(output.find("Install log: C:\\WINDOWS\\VksUnSt.trs"), std::string::npos);
+    EXPECT_NE(output.find("page 4 Install\nКопирование файлов\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("page 6 Finish\n"), std::string::npos) << output;
 }
 
 TEST_F(SetupHostTest, ADamagedPayloadOrABadCommandLineIsNotASuccess) {
@@ -69,8 +69,19 @@ TEST_F(SetupHostTest, ADamagedPayloadOrABadCommandLineIsNotASuccess) {
     EXPECT_FALSE(fs::exists(root / "m" / "C" / "WINDOWS" / "VksUnSt.trs"));
 
     EXPECT_EQ(setupHost("--payload " + payload.string()), 2);
-    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --part both"), 2);
-    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + (root / "missing.trs").string()), 1);
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --part client"), 2);
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --package-flags 0x1FFFFFFFF"), 2);
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + (root / "missing.trs").string()), 2);
+
+    std::ofstream(root / "bad.scn") << "next\nwobble btNext\n";
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "bad.scn").string()), 2);
+    EXPECT_NE(output.find("bad.scn:2: unknown step \"wobble\""), std::string::npos) << output;
+    // A scenario that leaves the wizard open, or clicks what is not there.
+    std::ofstream(root / "open.scn") << "next\n";
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "open.scn").string()), 3);
+    std::ofstream(root / "unknown.scn") << "click btNowhere\n";
+    EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "unknown.scn").string()), 3);
+    EXPECT_NE(output.find("line 1: no control btNowhere"), std::string::npos) << output;
 }
 
 }  // namespace

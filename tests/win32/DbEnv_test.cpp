@@ -12,6 +12,7 @@
 #include "datalib/WinUtils.h"
 #include "dbenv/BdeConfig.h"
 #include "dbenv/BdeExpectations.h"
+#include "dbenv/GdsPage.h"
 #include "dbenv/RegStrings.h"
 #include "dbenv/ServerDetection.h"
 #include "platform/FileSystem.h"
@@ -110,12 +111,13 @@ TEST_F(Win32ClientLibrary, VersionStringsComeFromTheUsEnglishTableOnly) {
         SCOPED_TRACE(c.image);
         install(c.image);
         ServerInfo info;
-        const ClientChoice choice = InitServerChoices(info, kPackageFlags);
+        test::GdsPage page;
+        InitServerChoices(info, kPackageFlags, page.controls());
         EXPECT_EQ(info.GdsDescription, c.description);
         EXPECT_EQ(info.GdsVersion, c.version);
-        EXPECT_EQ(choice.YaffilChecked, c.yaffil);
+        EXPECT_EQ(page.rbYaffil.checked(), c.yaffil);
         EXPECT_TRUE(ClientLibraryLoads());
-        EXPECT_FALSE(choice.IBClientChecked);
+        EXPECT_FALSE(page.cbIBClient.checked());
     }
 }
 

@@ -1,59 +1,74 @@
-// setup-host: runs the installation engine headless against a hosted machine,
-// with the choices the wizard would offer by default.
-#include <chrono>
+// setup-host: plays the installer's wizard headless against a hosted machine,
+// with a scenario for the user, and prints the transcript and the progress.
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "../HostPath.h"
 #include "../ToolMain.h"
-#include "ConsoleProgress.h"
-#include "WizardDefaults.h"
-#include "datalib/SetupSets.h"
-#include "engine/InstallLog.h"
-#include "forms/Form.h"
-#include "engine/ProcessThread.h"
+#include "DefaultPath.h"
+#include "WizardProgress.h"
+#include "datalib/WholeFile.h"
+#include "forms/Player.h"
+#include "forms/Scenario.h"
+#include "forms/Transcript.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/HostEnvironment.h"
 #include "platform/Program.h"
+#include "wizard/SetupForms.h"
 
 namespace vk::host {
 namespace {
 
 const char kUsage[] =
-    "usage: setup-host --machine DIR [--payload FILE] [--part server|client] [--net-path PATH]\n"
+    "usage: setup-host --machine DIR [--payload FILE] [--history FILE] [--script FILE]\n"
+    "                  [--package-flags N]\n"
     "\n"
-    "Installs a package on the hosted machine kept in DIR (created with defaults\n"
-    "when missing), as the wizard would with its default choices, and reports\n"
-    "the progress and a summary. Exit status 0 only when the installation succeeded.\n"
+    "Plays the installer's wizard on the hosted machine kept in DIR (created with\n"
+    "defaults when missing): the steps of a scenario, or without one the default\n"
+    "path (Next to the end with every default, No to the link question, Exit).\n"
+    "Prints the transcript and the progress.\n"
     "\n"
-    "  --machine DIR    the machine folder (drives, registry.reg, machine.ini)\n"
-    "  --payload FILE   the transport stream to install; default: payload.trs\n"
-    "                   beside this program or in the folder above it (the\n"
-    "                   demo package of the build, target payload)\n"
-    "  --part PART      server (default) or client\n"
-    "  --net-path PATH  for the client part: the program folder of the main\n"
-    "                   computer (a Windows path on the machine, e.g. \\\\HOST\\Vorkast)\n"
-    "  --help           this text\n";
+    "  --machine DIR        the machine folder (drives, registry.reg, machine.ini)\n"
+    "  --payload FILE       the transport stream to install; default: payload.trs\n"
+    "                       beside this program or in the folder above it\n"
+    "  --history FILE       the version history; default: History.htm beside the payload\n"
+    "  --script FILE        the scenario to play (one step a line)\n"
+    "  --package-flags N    play another package profile (decimal or 0x...)\n"
+    "  --help               this text\n"
+    "\n"
+    "Exit status: 0 the wizard closed after a successful installation or without\n"
+    "one, 1 the installation failed, 2 a bad command line or scenario, 3 a step\n"
+    "could not be applied or the scenario ended with the wizard open.\n";
 
-// The wizard's message for a failed run.
-const char kFailedRun[] =
-    "Установка прошла с ошибками, возможно вы не обладаете достаточными правами для выполнения подобных операций.";
+enum ExitStatus { kClosed = 0, kInstallFailed = 1, kBadInput = 2, kNotApplied = 3 };
 
 struct Arguments {
     std::string machine;
     std::string payload;
-    bool clientPart = false;
-    std::string netPath;
+    std::string history;
+    std::string script;
+    std::uint32_t packageFlags = kPackageFlags;
 };
 
 [[noreturn]] void usageError(const std::string& message) {
     std::fprintf(stderr, "setup-host: %s\n\n%s", message.c_str(), kUsage);
-    std::exit(2);
+    std::exit(kBadInput);
+}
+
+std::uint32_t parseFlags(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const unsigned long value = std::stoul(text, &used, 0);
+        if (used == text.size() && value <= 0xFFFFFFFFul) return static_cast<std::uint32_t>(value);
+    } catch (const std::exception&) {
+    }
+    usageError("--package-flags takes a 32-bit number, not \"" + text + "\"");
 }
 
 Arguments parseArguments(const std::vector<std::string>& args) {
@@ -62,7 +77,7 @@ Arguments parseArguments(const std::vector<std::string>& args) {
         const std::string& option = args[i];
         if (option == "--help" || option == "-h") {
             std::fputs(kUsage, stdout);
-            std::exit(0);
+            std::exit(kClosed);
         }
         if (i + 1 >= args.size()) usageError("missing value for " + option);
         const std::string& value = args[++i];
@@ -70,12 +85,14 @@ Arguments parseArguments(const std::vector<std::string>& args) {
             arguments.machine = value;
         else if (option == "--payload")
             arguments.payload = value;
-        else if (option == "--net-path")
-            arguments.netPath = value;
-        else if (option == "--part" && (value == "server" || value == "client"))
-            arguments.clientPart = value == "client";
+        else if (option == "--history")
+            arguments.history = value;
+        else if (option == "--script")
+            arguments.script = value;
+        else if (option == "--package-flags")
+            arguments.packageFlags = parseFlags(value);
         else
-            usageError("unknown option or value: " + option + " " + value);
+            usageError("unknown option " + option);
     }
     if (arguments.machine.empty()) usageError("--machine is required");
     return arguments;
@@ -89,89 +106,86 @@ std::string defaultPayload() {
     return tools::displayPath(folder / "payload.trs");
 }
 
-struct LogCounts {
-    int files = 0, folders = 0, registrations = 0, entries = 0;
+// The package's files, opened before the machine is chosen (until then
+// paths are the host's own). The payload is handed out once: one wizard
+// installs once.
+struct PackageFiles {
+    std::shared_ptr<std::unique_ptr<Stream>> payload = std::make_shared<std::unique_ptr<Stream>>();
+    std::optional<std::string> history;
+
+    TfmSetup::ResourceOpener opener() const {
+        return [payload = payload, history = history](std::string_view name) -> std::unique_ptr<Stream> {
+            if (name == "TRSData") return std::move(*payload);
+            if (name == "History" && history)
+                return std::make_unique<MemoryStream>(std::vector<std::uint8_t>(history->begin(), history->end()),
+                                                      "History");
+            return nullptr;
+        };
+    }
 };
 
-LogCounts countEntries(DataSet& log) {
-    LogCounts counts;
-    const int kind = log.field("InfType").index();
-    for (log.first(); !log.eof(); log.next()) {
-        const std::string entry = log.asString(kind);
-        ++counts.entries;
-        counts.files += entry == logkind::File;
-        counts.folders += entry == logkind::Folder;
-        counts.registrations += entry == logkind::OcxReg || entry == logkind::SrvReg;
-    }
-    return counts;
-}
-
-int run(const Arguments& arguments) {
-    // Opened before the machine is chosen: until then paths are the host's own.
-    if (!platform::fileExists(arguments.payload))
-        throw Error("No payload at " + arguments.payload + ": build the demo package or pass --payload.");
-    auto payload = std::make_shared<std::unique_ptr<Stream>>(
-        platform::openFile(arguments.payload, platform::FileMode::OpenRead));
+int play(const Arguments& arguments, const std::optional<std::vector<forms::Step>>& steps) {
+    PackageFiles files;
+    *files.payload = platform::openFile(arguments.payload, platform::FileMode::OpenRead);
+    if (platform::fileExists(arguments.history)) files.history = readFileText(arguments.history);
     if (!platform::selectMachineFolder(arguments.machine))
         throw Error("setup-host works on hosted machines only; this build runs on the real one.");
 
-    const auto started = std::chrono::steady_clock::now();
-    auto ssLog = std::make_unique<TStaticSet>();
-    defineLog(*ssLog);
-    ssLog->open();
-    CorrectionFileList correctionFiles;
-    // The wizard's list of configurations, ticked as the wizard leaves it.
-    forms::Form fmSetup("fmSetup", "", 491, 332);
-    forms::ListView lvConfigs(fmSetup, "lvConfigs", {});
-    ConfigTable configs(packageConfigs(), lvConfigs);
-
-    auto worker = std::make_unique<TProcessThread>();
-    applyWizardDefaults(*worker, configs, arguments.clientPart, arguments.netPath);
-    worker->CorrectionFiles = &correctionFiles;
-    worker->Log = ssLog.get();
-    worker->ConfigNoSelected = [&configs](std::int32_t number) { return configs.IsConfigNoSelected(number); };
-    worker->OpenPayload = [payload] { return std::move(*payload); };
-    const std::string installFolder = worker->InstallFolder();
-    std::printf("Installing %s part into %s\n", arguments.clientPart ? "the client" : "the server",
-                installFolder.c_str());
-
-    ConsoleProgress progress(stdout, platform::standardOutputIsTerminal());
-    ProgressDispatcher dispatcher(progress);
-    platform::MessageWindow window(dispatcher);
-    worker->Window = window.handle();
-    bool ended = false;
-    std::string failure;
-    worker->OnTerminate = [&](const std::string& text) {
-        ended = true;
-        failure = text;
+    forms::Transcript transcript;
+    transcript.onLine = [](const std::string& line) {
+        std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
     };
-    TProcessThread::Resume(std::move(worker));
-    window.pumpUntil([&] { return ended && progress.finished(); });
-
-    if (progress.failed()) {
-        std::fprintf(stderr, "%s\n%s\n", kFailedRun, failure.c_str());
-        return 1;
+    SetupForms forms(files.opener(), arguments.packageFlags);
+    TfmSetup& wizard = forms.fmSetup;
+    WizardProgress progress(wizard, stdout, platform::standardOutputIsTerminal());
+    forms::Player player(transcript);
+    try {
+        if (steps)
+            player.play(wizard, *steps);
+        else
+            PlayDefaultPath(player, wizard);
+    } catch (const forms::ScenarioError& error) {
+        std::fprintf(stderr, "setup-host: %s\n", error.what());
+        return kNotApplied;
     }
-    RegisterUninstallAndSaveLog(*ssLog, kProductCaption, installFolder);
-    const LogCounts counts = countEntries(*ssLog);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("Done in %.2f s: %d log entries (%d new files, %d folders, %d registrations), %zu correction files.\n"
-                "Install log: %s\nUninstall entry: HKEY_LOCAL_MACHINE\\%s\n",
-                seconds, counts.entries, counts.files, counts.folders, counts.registrations,
-                correctionFiles.size(), InstallLogPath().c_str(), std::string(kUninstallKey).c_str());
-    return 0;
+    if (!wizard.ended()) {
+        std::fprintf(stderr, "setup-host: the scenario ended with the wizard open\n");
+        return kNotApplied;
+    }
+    if (wizard.Result == TfmSetup::RunResult::Failed) {
+        std::fprintf(stderr, "setup-host: the installation failed: %s\n", wizard.RunFailure.c_str());
+        return kInstallFailed;
+    }
+    return kClosed;
 }
 
 }  // namespace
 }  // namespace vk::host
 
 int toolMain(const std::vector<std::string>& args) {
-    vk::host::Arguments arguments = vk::host::parseArguments(args);
-    if (arguments.payload.empty()) arguments.payload = vk::host::defaultPayload();
+    using namespace vk::host;
+    Arguments arguments = parseArguments(args);
+    if (arguments.payload.empty()) arguments.payload = defaultPayload();
+    if (arguments.history.empty())
+        arguments.history = vk::tools::displayPath(vk::tools::hostPath(arguments.payload).parent_path() / "History.htm");
+    if (!vk::platform::fileExists(arguments.payload)) {
+        std::fprintf(stderr, "setup-host: no payload at %s: build the demo package or pass --payload\n",
+                     arguments.payload.c_str());
+        return kBadInput;
+    }
+    std::optional<std::vector<vk::forms::Step>> steps;
     try {
-        return vk::host::run(arguments);
+        if (!arguments.script.empty())
+            steps = vk::forms::parseScenario(vk::readFileText(arguments.script), arguments.script);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "setup-host: %s\n", e.what());
-        return 1;
+        return kBadInput;
+    }
+    try {
+        return play(arguments, steps);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "setup-host: %s\n", e.what());
+        return kNotApplied;
     }
 }

@@ -77,15 +77,11 @@ public:
     }
 };
 
-Choosers* installed = nullptr;
-
 }  // namespace
 
 Choosers& choosers() {
     static SystemChoosers system;
-    return installed ? *installed : system;
+    return system;
 }
-
-void setChoosers(Choosers* replacement) { installed = replacement; }
 
 }  // namespace vk::platform

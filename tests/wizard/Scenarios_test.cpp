@@ -1,0 +1,362 @@
+// The wizard played by setup-host, as package makers run it: a machine
+// prepared for the case, a scenario file from tests/wizard/scenarios, the
+// exit status, the transcript and what the machine holds afterwards.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "datalib/WinUtils.h"
+#include "engine/IMDTools.h"
+#include "engine/InstallFixture.h"
+#include "hosted/HostedTestSupport.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "platform/ShellLink.h"
+#include "support/ExternalTool.h"
+
+namespace vk::test {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::RootKey;
+
+constexpr const char* kProgram = "C:\\Program Files\\Talvex\\Vorkast";
+constexpr const char* kGroup = "C:\\Documents and Settings\\All Users\\Главное меню\\Программы\\НПО Талвекс";
+
+struct Played {
+    int status = -1;
+    std::string output;
+
+    // The transcript's page lines, in order.
+    std::vector<std::string> pages() const {
+        std::vector<std::string> lines;
+        std::istringstream in(output);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("page ", 0) == 0) lines.push_back(line);
+        return lines;
+    }
+
+    int count(const std::string& text) const {
+        int found = 0;
+        for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + 1)) ++found;
+        return found;
+    }
+};
+
+class WizardScenario : public ::testing::Test {
+protected:
+    WizardScenario() {
+        std::string pattern = (fs::temp_directory_path() / "vk-wizard-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+        root_ = pattern;
+    }
+    ~WizardScenario() override {
+        platform::hosted::useNoMachine();
+        fs::remove_all(root_);
+    }
+
+    // Runs steps with the platform on the test's machine.
+    void onMachine(const std::function<void()>& steps) {
+        platform::hosted::useMachine(root_ / "m");
+        steps();
+        platform::hosted::useNoMachine();
+    }
+
+    Played play(const std::string& scenario, const std::string& options = "") {
+        const fs::path out = root_ / "out.txt";
+        const std::string command = std::string(VK_BINARY_DIR) + "/tools/setup-host --machine " +
+                                    shellQuoted(root_ / "m") + " --script " +
+                                    shellQuoted(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios" / scenario) +
+                                    " " + options + " > " + shellQuoted(out) + " 2>&1";
+        const ToolRun run = runTool(command);
+        Played played{WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1,
+                      platform::hosted::test::readHostFile(out)};
+        return played;
+    }
+
+    fs::path root_;
+};
+
+std::string readValue(RootKey root, const std::string& key, const std::string& name) {
+    auto opened = platform::openRegistryKey(root, key, false);
+    return opened ? opened->readString(name).value_or("<none>") : "<no key>";
+}
+
+std::vector<std::string> kindsOf(const std::vector<LogEntry>& entries) {
+    std::vector<std::string> kinds;
+    for (const LogEntry& entry : entries)
+        if (kinds.empty() || kinds.back() != entry.kind) kinds.push_back(entry.kind);
+    return kinds;
+}
+
+TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
+    const Played played = play("server-defaults.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.pages(), (std::vector<std::string>{"page 1 Server", "page 3 Additional", "page 4 Install",
+                                                        "page 6 Finish"}))
+        << played.output;
+    EXPECT_EQ(played.count("message "), 0) << played.output;
+
+    onMachine([] {
+        const std::string program = kProgram;
+        const std::string settings = "SoftWare\\Talvex\\Vorkast\\System";
+        EXPECT_EQ(readValue(RootKey::CurrentUser, settings, "UserName"), "Администратор");
+        EXPECT_EQ(readValue(RootKey::CurrentUser, settings, "DefaultPassword"), "qolvantez");
+        EXPECT_EQ(readValue(RootKey::CurrentUser, settings, "DBName"), "Vorkast.dbx");
+        EXPECT_EQ(readValue(RootKey::CurrentUser, settings, "WorkPlace"), "Администратор");
+        EXPECT_EQ(readValue(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkast",
+                            "DisplayName"),
+                  "АС Кронта 3.1");
+        EXPECT_EQ(readValue(RootKey::LocalMachine, "SOFTWARE\\Borland\\Database Engine", "DLLPATH"),
+                  "C:\\Program files\\Borland\\Common files\\BDE");
+
+        EXPECT_EQ(readFile(program + "\\Vorkast.htm"),
+                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
+        const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
+        ASSERT_TRUE(main);
+        EXPECT_EQ(main->path, program + "\\Vorkast.exe");
+        EXPECT_EQ(main->workingFolder, program);
+
+        TTransporter log;
+        log.OpenStream(platform::openFile("C:\\WINDOWS\\VksUnSt.trs", platform::FileMode::OpenRead));
+        const std::vector<LogEntry> entries = readLog(log);
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries.back(), (LogEntry{"FILE", "C:\\WINDOWS\\VksUnSt.trs", 0}));
+        EXPECT_EQ(entries[entries.size() - 2], (LogEntry{"FILE", program + "\\Vorkast.htm", 0}));
+        const std::vector<std::string> kinds = kindsOf(entries);
+        ASSERT_GE(kinds.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(kinds.begin(), kinds.begin() + 3),
+                  (std::vector<std::string>{"TARGET", "BDEDIR", "DBDIR"}));
+        EXPECT_NE(std::find(entries.begin(), entries.end(), LogEntry{"FOLDER", kGroup, 0}), entries.end());
+    });
+}
+
+// The files the run left, read by tools that are not ours: lnkinfo for the
+// shortcuts, Python's olefile for the connection file; the registry file as text.
+TEST_F(WizardScenario, AFreshServerInstallationReadsBackWithOtherTools) {
+    ASSERT_EQ(play("default.scn").status, 0);
+    int engineValues = 0;
+    bool inEngine = false;
+    std::istringstream registry(platform::hosted::test::readHostFile(root_ / "m" / "registry.reg"));
+    for (std::string line; std::getline(registry, line);) {
+        if (line.rfind("[", 0) == 0) inEngine = line.rfind("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland", 0) == 0;
+        engineValues += inEngine && line.rfind("\"", 0) == 0;
+    }
+    EXPECT_EQ(engineValues, 76);
+
+    const fs::path group = root_ / "m" / "C" / "Documents and Settings" / "All Users" / "Главное меню" / "Программы" /
+                           "НПО Талвекс";
+    if (haveProgram("lnkinfo")) {
+        const ToolRun shown = runTool("lnkinfo " + shellQuoted(group / "АС Кронта 3.1.lnk"));
+        EXPECT_NE(shown.output.find("Local path\t\t\t: C:\\Program Files\\Talvex\\Vorkast\\Vorkast.exe"),
+                  std::string::npos)
+            << shown.output;
+        EXPECT_NE(shown.output.find("Working directory\t\t: C:\\Program Files\\Talvex\\Vorkast\n"),
+                  std::string::npos)
+            << shown.output;
+        EXPECT_NE(shown.output.find("Description\t\t\t: Система автоматизированного учета"), std::string::npos)
+            << shown.output;
+    }
+    const fs::path connection =
+        root_ / "m" / "C" / "Program Files" / "Talvex" / "Vorkast" / "Подключения" / "Vorkast.dbx";
+    ASSERT_TRUE(fs::exists(connection));
+    if (runTool("/usr/bin/python3 -c 'import olefile'").status == 0) {
+        const ToolRun listed = runTool("/usr/bin/python3 -c 'import olefile, sys; "
+                                       "print(sorted(\"/\".join(e) for e in olefile.OleFileIO(sys.argv[1]).listdir()))' " +
+                                       shellQuoted(connection));
+        EXPECT_EQ(listed.status, 0) << listed.output;
+        for (const char* stream : {"'ssDBParams'", "'ssSysParams'", "'ssUpdates'"})
+            EXPECT_NE(listed.output.find(stream), std::string::npos) << listed.output;
+    }
+}
+
+TEST_F(WizardScenario, GoingBackAndForthThenEscapeInstallsNothing) {
+    const Played played = play("back-and-forth.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    onMachine([] {
+        EXPECT_FALSE(platform::directoryExists(kProgram));
+        EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
+    });
+}
+
+TEST_F(WizardScenario, TheLinkQuestionComesOncePerRun) {
+    onMachine([] {
+        auto key = platform::openRegistryKey(RootKey::CurrentUser, "SOFTWARE\\Talvex\\NorvalAx", true);
+        ASSERT_TRUE(key && key->writeString("DataBaseName", "C:\\Norval\\NORVAL.GDB"));
+    });
+    const Played played = play("link-question.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("message information: Программа установки обнаружила на компьютере систему: АС "
+                           "\"Норвал\".\\nВы хотите установить связь с этим приложением? -> no"),
+              1)
+        << played.output;
+}
+
+TEST_F(WizardScenario, AnEarlierInstallationProposesItsFolders) {
+    onMachine([] {
+        auto key = platform::openRegistryKey(RootKey::CurrentUser, "SOFTWARE\\Vorkast\\RunInfo", true);
+        ASSERT_TRUE(key && key->writeString("RootDir", "C:\\PROGRA~1\\X"));
+    });
+    Played played = play("previous-short-names.scn");
+    EXPECT_EQ(played.status, 0) << played.output;
+
+    onMachine([] {
+        auto runInfo = platform::openRegistryKey(RootKey::CurrentUser, "SOFTWARE\\Vorkast\\RunInfo", true);
+        ASSERT_TRUE(runInfo && runInfo->writeString("RootDir", ""));
+        auto server = platform::openRegistryKey(
+            RootKey::ClassesRoot, "CLSID\\{B03F1D31-B556-11D4-A571-0000E8D9CBDB}\\InprocServer32", true);
+        ASSERT_TRUE(server && server->writeString("", "c:\\program files\\кронта\\VkCom.dll"));
+        ASSERT_TRUE(ForceDir("C:\\Program Files\\Кронта"));
+        writeFile("C:\\Program Files\\Кронта\\Vorkast.exe", "program");
+        auto engine = platform::openRegistryKey(RootKey::LocalMachine, "SoftWare\\Borland\\DataBase Engine", true);
+        ASSERT_TRUE(engine && engine->writeString("DLLPATH", "C:\\BDE"));
+    });
+    played = play("previous-server-entry.scn");
+    EXPECT_EQ(played.status, 0) << played.output;
+}
+
+TEST_F(WizardScenario, TheClientPartRunsFromTheMainComputersFolder) {
+    platform::hosted::test::writeHostFile(root_ / "m" / "UNC" / "HOST" / "Vorkast" / "Vorkast.exe", "program");
+    const Played played = play("client.scn", "--package-flags 0x357F");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("message error: Программа в указанной папке не установлена, или папка не существует. -> ok"),
+              2)
+        << played.output;
+    EXPECT_EQ(played.count("page 5"), 0) << played.output;
+    onMachine([] {
+        const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
+        ASSERT_TRUE(main);
+        EXPECT_EQ(main->path, "\\\\HOST\\Vorkast\\Vorkast.exe");
+        EXPECT_EQ(main->workingFolder, "\\\\HOST\\Vorkast");
+        EXPECT_FALSE(platform::fileExists("\\\\HOST\\Vorkast\\Vorkast.htm"));
+    });
+}
+
+TEST_F(WizardScenario, WithoutAConfigurationTheProductSettingsAreNotWritten) {
+    const Played played = play("no-configuration.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    onMachine([] {
+        EXPECT_EQ(platform::openRegistryKey(RootKey::CurrentUser, "SoftWare\\Talvex\\Vorkast\\System", false),
+                  nullptr);
+        EXPECT_TRUE(platform::fileExists(std::string(kGroup) + "\\Редактор шаблонов.lnk"));
+    });
+}
+
+TEST_F(WizardScenario, AnUpdateAsksForTheCurrentConnectionWithFourMessages) {
+    onMachine([] {
+        ASSERT_TRUE(ForceDir("C:\\Current"));
+        writeFile("C:\\Current\\Vorkast.dbx", "connection");
+        writeFile("C:\\Current\\VkConfig.gdb", "database");
+    });
+    const Played played = play("update-connection.scn", "--package-flags 0x2F7F");
+    ASSERT_EQ(played.status, 0) << played.output;
+    for (const char* text : {"Файл подключений не указан.", "Указанный файл подключений не найден.",
+                             "Файл базы данных конфигурации не указан.",
+                             "Указанный файл базы данных конфигурации не найден."})
+        EXPECT_EQ(played.count(std::string("message error: ") + text + " -> ok"), 1) << text << "\n" << played.output;
+}
+
+TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
+    const fs::path payload = root_ / "bad.trs";
+    {
+        const std::vector<std::uint8_t> bytes =
+            makePayload({payloadRow("Vorkast.exe", 1, "SZDD\x88\xF0\x27\x33" "A")});
+        std::ofstream(payload, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const Played played = play("failed-run.scn", "--payload " + shellQuoted(payload));
+    ASSERT_EQ(played.status, 1) << played.output;
+    const std::string message =
+        "message error: Установка прошла с ошибками, возможно вы не обладаете достаточными правами для выполнения "
+        "подобных операций. -> ok\n";
+    ASSERT_EQ(played.count(message), 1) << played.output;
+    EXPECT_EQ(played.output.find("page ", played.output.find(message)), std::string::npos) << played.output;
+    onMachine([] {
+        EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
+        EXPECT_FALSE(platform::directoryExists(kGroup));
+    });
+}
+
+TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSucceeds) {
+    const fs::path payload = root_ / "damaged-template.trs";
+    {
+        const std::vector<std::uint8_t> bytes = makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
+                                                             payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)});
+        std::ofstream(payload, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const Played played = play("default.scn", "--payload " + shellQuoted(payload));
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("\nerror: "), 1) << played.output;
+    EXPECT_EQ(played.pages().back(), "page 6 Finish") << played.output;
+    onMachine([] {
+        // The settings after the failing step are skipped: no engine configuration.
+        EXPECT_EQ(platform::openRegistryKey(RootKey::LocalMachine, "SOFTWARE\\Borland\\Database Engine", false),
+                  nullptr);
+        EXPECT_TRUE(platform::fileExists(std::string(kGroup) + "\\Описание версии.lnk"));
+        EXPECT_TRUE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
+    });
+}
+
+TEST_F(WizardScenario, TheDefaultPathWithoutAScenarioIsTheDefaultScenario) {
+    const Played scripted = play("default.scn");
+    ASSERT_EQ(scripted.status, 0) << scripted.output;
+    fs::remove_all(root_ / "m");
+    const fs::path out = root_ / "default.txt";
+    const ToolRun run = runTool(std::string(VK_BINARY_DIR) + "/tools/setup-host --machine " + shellQuoted(root_ / "m") +
+                                " > " + shellQuoted(out) + " 2>&1");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(platform::hosted::test::readHostFile(out), scripted.output);
+}
+
+// The server's installer lies beside the setup program (machine.ini's
+// ProgramPath, D:\Setup.exe by default); the client library found at start
+// decides the page and its text.
+TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
+    const std::string none = "Программа установки определила, что на компьютере не установлен Interbase cервер.";
+    const std::string mismatch =
+        "Программа установки определила, что на компьютере установлена несоответствующая версия Interbase "
+        "cервера (InterBase Server 6.0.1.6).";
+    const struct {
+        const char* library;  // a test library as GDS32.DLL, or none
+        std::string text;     // lbIBServer; empty: no server page
+    } cases[] = {{nullptr, none}, {"GdsInterBase", mismatch}, {"GdsFirebird", ""}, {"GdsYaffil", ""},
+                 {"GdsRussianOnly", none}};
+    for (const auto& c : cases) {
+#ifndef VK_TEST_GDS_IMAGES
+        if (c.library) continue;
+#else
+        if (c.library)
+            platform::hosted::test::writeHostFile(
+                root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
+                platform::hosted::test::readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
+#endif
+        platform::hosted::test::writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
+        const Played played = play(c.text.empty() ? "default.scn" : "server-page.scn");
+        EXPECT_EQ(played.status, 0) << played.output;
+        if (!c.text.empty())
+            EXPECT_EQ(played.count("lbIBServer label \"" + c.text + "\""), 1)
+                << (c.library ? c.library : "no library") << "\n" << played.output;
+        const std::vector<std::string> pages = played.pages();
+        EXPECT_EQ(std::count(pages.begin(), pages.end(), "page 5 Server"), c.text.empty() ? 0 : 1) << played.output;
+        fs::remove_all(root_ / "m");
+    }
+}
+
+TEST_F(WizardScenario, FoldersThatAreNoFullPathsHoldThePage) {
+    const Played played = play("folder-checks.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("message error: Папка \"Vorkast\" указана не полностью."), 1) << played.output;
+    EXPECT_EQ(played.count("message error: Путь к папке \"C:\\Vor?kast\" содержит недопустимый символ \"?\"."), 1)
+        << played.output;
+    EXPECT_EQ(played.count("message error: Папка \"\\DataBase\" указана не полностью."), 1) << played.output;
+}
+
+}  // namespace
+}  // namespace vk::test
