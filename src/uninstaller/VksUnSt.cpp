@@ -2,7 +2,8 @@
 // beside the install log "VksUnSt.trs" and started by the system's list of
 // removable programs as "VksUnSt.exe REMOVE". It asks before it touches
 // anything; what it removes, keeps and refuses is decided by the engine's
-// uninstall plan from the log.
+// uninstall plan from the log. Its messages are the installer's: the form
+// kit's message dialog through the Win32 view.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -16,6 +17,7 @@
 #include "engine/InstallLog.h"
 #include "engine/InstallLogReader.h"
 #include "engine/Uninstaller.h"
+#include "forms/FrontEnd.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
@@ -23,6 +25,7 @@
 #include "platform/win32/Wide.h"
 #include "uninstaller/ProgressWindow.h"
 #include "uninstaller/SelfDelete.h"
+#include "view/Win32FrontEnd.h"
 
 namespace {
 
@@ -48,10 +51,6 @@ std::string productName() {
     return name && !name->empty() ? *name : "АС Кронта";
 }
 
-int say(const std::string& text, const std::string& caption, UINT style) {
-    return MessageBoxW(nullptr, wide(text).c_str(), wide(caption).c_str(), style | MB_SETFOREGROUND);
-}
-
 bool removeRequested() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -63,12 +62,15 @@ bool removeRequested() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using vk::forms::MsgDlgType;
+    using vk::forms::ShowMessageDlg;
+    vk::view::Win32FrontEnd frontEnd;
+    vk::forms::FrontEndScope shown(frontEnd);
     const std::string product = productName();
-    const std::string caption = "Удаление программы " + product;
     if (!removeRequested()) {
-        say("Программа удаления " + product + ".\n\nЗапуск: VksUnSt.exe REMOVE\n\nОна удаляет то, что перечислено "
-            "в журнале установки VksUnSt.trs рядом с ней.",
-            caption, MB_OK | MB_ICONINFORMATION);
+        ShowMessageDlg("Программа удаления " + product + ".\n\nЗапуск: VksUnSt.exe REMOVE\n\nОна удаляет то, что "
+                       "перечислено в журнале установки VksUnSt.trs рядом с ней.",
+                       MsgDlgType::Information, vk::forms::mbOK);
         return kUsage;
     }
 
@@ -78,28 +80,29 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     try {
         entries = vk::ReadInstallLog(vk::platform::openFile(log, vk::platform::FileMode::OpenRead));
     } catch (const vk::Error& e) {
-        say("Журнал установки не прочитан, поэтому ничего не удалено.\n\n" + std::string(e.what()), caption,
-            MB_OK | MB_ICONERROR);
+        ShowMessageDlg("Журнал установки не прочитан, поэтому ничего не удалено.\n\n" + std::string(e.what()),
+                       MsgDlgType::Error, vk::forms::mbOK);
         return kNotStarted;
     }
     const vk::UninstallPlan plan = vk::PlanUninstall(entries, {vk::WindowsDir(), vk::SystemDir(), log, self});
 
-    if (say("Удалить программу " + product + " и все её компоненты с этого компьютера?\n\nПапка баз данных и "
-            "файлы подключения будут сохранены.",
-            caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    if (ShowMessageDlg("Удалить программу " + product + " и все её компоненты с этого компьютера?\n\nПапка баз "
+                       "данных и файлы подключения будут сохранены.",
+                       MsgDlgType::Confirmation, vk::forms::mbYesNo) != vk::forms::mrYes)
         return kNotStarted;
 
     // A server started from here, or a folder removed, must not find this process inside the installation.
     vk::platform::setCurrentFolder(vk::WindowsDir());
     vk::UninstallReport report;
     {
-        vk::uninstaller::ProgressWindow progress(instance, wide(caption));
+        vk::uninstaller::ProgressWindow progress(instance, wide("Удаление программы " + product));
         report = vk::RunUninstall(plan, [&](std::size_t done, std::size_t total, const std::string& path) {
             progress.show(done, total, wide(path));
         });
     }
     const bool complete = report.notRemoved.empty() && plan.refused.empty();
-    say(vk::UninstallSummary(plan, report), caption, MB_OK | (complete ? MB_ICONINFORMATION : MB_ICONWARNING));
+    ShowMessageDlg(vk::UninstallSummary(plan, report), complete ? MsgDlgType::Information : MsgDlgType::Warning,
+                   vk::forms::mbOK);
     // Last, so that the batch file's retries last no longer than this process's exit.
     if (!vk::uninstaller::deleteWhenEnded(wide(self))) return kIncomplete;
     return complete ? kRemoved : kIncomplete;

@@ -2,7 +2,9 @@
 
 #include <chrono>
 
+#include "forms/MessageDlg.h"
 #include "platform/win32/Wide.h"
+#include "view/WindowNames.h"
 
 namespace vk::test {
 
@@ -13,18 +15,20 @@ constexpr auto kPatience = std::chrono::seconds(60);
 
 struct WindowSearch {
     DWORD process;
-    const wchar_t* windowClass;  // nullptr: any
+    bool messageDialog;  // only the form kit's message dialogs, else any window
     HWND found = nullptr;
 };
+
+bool isMessageDialog(HWND window) {
+    const std::string name = view::windowName(window);
+    return name == forms::kMessageDialogName || name == forms::kErrorReportName;
+}
 
 BOOL CALLBACK findProcessWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    wchar_t windowClass[64] = {};
-    GetClassNameW(window, windowClass, 64);
-    if (process != search->process || !IsWindowVisible(window) ||
-        (search->windowClass && lstrcmpW(windowClass, search->windowClass) != 0))
+    if (process != search->process || !IsWindowVisible(window) || (search->messageDialog && !isMessageDialog(window)))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -39,12 +43,29 @@ BOOL CALLBACK collectStaticText(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
-// The program's window of that class (a message box: "#32770") once it is up,
-// or nullptr when the program ended or the time ran out. Polled: the window
-// is another process's.
-HWND awaitWindow(const PROCESS_INFORMATION& process, const wchar_t* windowClass, HWND previous) {
+struct ChildSearch {
+    std::string name;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findNamedChild(HWND child, LPARAM parameter) {
+    auto* search = reinterpret_cast<ChildSearch*>(parameter);
+    if (view::windowName(child) != search->name) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND namedChild(HWND window, const std::string& name) {
+    ChildSearch search{name};
+    EnumChildWindows(window, findNamedChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The program's window (or message dialog) once it is up, or nullptr when the
+// program ended or the time ran out. Polled: the window is another process's.
+HWND awaitWindow(const PROCESS_INFORMATION& process, bool messageDialog, HWND previous) {
     for (const auto deadline = Clock::now() + kPatience; Clock::now() < deadline;) {
-        WindowSearch search{process.dwProcessId, windowClass};
+        WindowSearch search{process.dwProcessId, messageDialog};
         EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found && search.found != previous) return search.found;
         if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) return nullptr;
@@ -75,16 +96,20 @@ void awaitEnd(PROCESS_INFORMATION& process, ProgramRun& run) {
 
 }  // namespace
 
-ProgramRun runAnswering(const std::string& commandLine, const std::vector<int>& answers) {
+ProgramRun runAnswering(const std::string& commandLine, const std::vector<std::string>& answers) {
     ProgramRun run;
     PROCESS_INFORMATION process{};
     if (!start(commandLine, process)) return run;
     HWND previous = nullptr;
-    for (int answer : answers) {
-        HWND dialog = awaitWindow(process, L"#32770", previous);
+    for (const std::string& answer : answers) {
+        HWND dialog = awaitWindow(process, true, previous);
         if (!dialog) break;
-        run.messages.push_back(staticTextOf(dialog));
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        wchar_t text[4096] = {};
+        GetWindowTextW(namedChild(dialog, "Message"), text, 4096);
+        run.messages.push_back(platform::win32::narrow(text));
+        HWND button = namedChild(dialog, answer);
+        if (!button) break;
+        PostMessageW(button, BM_CLICK, 0, 0);
         previous = dialog;
     }
     awaitEnd(process, run);
@@ -95,7 +120,7 @@ ProgramRun runClosingWithEsc(const std::string& commandLine) {
     ProgramRun run;
     PROCESS_INFORMATION process{};
     if (!start(commandLine, process)) return run;
-    if (HWND window = awaitWindow(process, nullptr, nullptr)) {
+    if (HWND window = awaitWindow(process, false, nullptr)) {
         wchar_t caption[256] = {};
         GetWindowTextW(window, caption, 256);
         run.messages.push_back(platform::win32::narrow(caption));

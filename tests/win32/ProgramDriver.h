@@ -1,6 +1,7 @@
 #pragma once
-// Runs a program of ours as a user would and answers its message boxes by
-// window messages: what each box said, in order, and the exit code.
+// Runs a program of ours as a user would and answers its message dialogs
+// (the form kit's, shown by the Win32 view) by window messages: what each
+// said, in order, and the exit code.
 #include <windows.h>
 
 #include <string>
@@ -13,10 +14,11 @@ struct ProgramRun {
     DWORD exitCode = STILL_ACTIVE;
 };
 
-// Starts commandLine and answers its boxes one after another with the given
-// buttons (IDYES, IDNO, IDOK); then waits for the program's end. Gives up
-// after a minute without a box or an end, killing the program.
-ProgramRun runAnswering(const std::string& commandLine, const std::vector<int>& answers);
+// Starts commandLine and answers its message dialogs one after another by
+// pressing the buttons named ("Yes", "No", "OK"); then waits for the
+// program's end. Gives up after a minute without a dialog or an end, killing
+// the program.
+ProgramRun runAnswering(const std::string& commandLine, const std::vector<std::string>& answers);
 
 // Starts commandLine, waits for its first window, notes its caption and text
 // (messages[0] and [1]), presses Esc in it and waits for the program's end.

@@ -58,7 +58,7 @@ TEST_F(Win32Uninstaller, RemovesTheDemoInstallationAndLeavesTheMachineAsItWasBut
     ASSERT_NE(differences(before, machineState()), "");
 
     const std::string uninstaller = WindowsDir() + "VksUnSt.exe";
-    const ProgramRun run = runAnswering(uninstaller + " REMOVE", {IDYES, IDOK});
+    const ProgramRun run = runAnswering(uninstaller + " REMOVE", {"Yes", "OK"});
     ASSERT_EQ(run.messages.size(), 2u);
     EXPECT_TRUE(contains(run.messages[0], "Удалить программу АС Кронта 3.1")) << run.messages[0];
     EXPECT_TRUE(contains(run.messages[1], "Программа удалена с компьютера.")) << run.messages[1];
@@ -78,7 +78,7 @@ TEST_F(Win32Uninstaller, RemovesTheDemoInstallationAndLeavesTheMachineAsItWasBut
 }
 
 TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrRelativePaths) {
-    const ProgramRun usage = runAnswering(VK_BINARY_DIR "\\demo-programs\\VksUnSt.exe", {IDOK});
+    const ProgramRun usage = runAnswering(VK_BINARY_DIR "\\demo-programs\\VksUnSt.exe", {"OK"});
     ASSERT_EQ(usage.messages.size(), 1u);
     EXPECT_TRUE(contains(usage.messages[0], "VksUnSt.exe REMOVE")) << usage.messages[0];
     EXPECT_EQ(usage.exitCode, 2u);
@@ -87,7 +87,7 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
     writeFile(local + "\\Vorkast.exe", "installed");
     const std::vector<LogEntry> installed{{"TARGET", local, 0}, {"FILE", local + "\\Vorkast.exe", 1}};
     const std::string program = uninstallerWithLog(installed, 3);
-    const ProgramRun damaged = runAnswering(program + " REMOVE", {IDOK});
+    const ProgramRun damaged = runAnswering(program + " REMOVE", {"OK"});
     ASSERT_EQ(damaged.messages.size(), 1u);
     EXPECT_TRUE(contains(damaged.messages[0], "Журнал установки не прочитан, поэтому ничего не удалено."))
         << damaged.messages[0];
@@ -103,7 +103,7 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
     crafted.insert(crafted.end(), {{"FILE", "notepad.exe", 1}, {"FILE", system, 0}, {"FOLDER", system, 0},
                                    {"FOLDER", "C:\\", 0}, {"FOLDER", local, 0}});
     uninstallerWithLog(crafted);
-    const ProgramRun refused = runAnswering(program + " REMOVE", {IDYES, IDOK});
+    const ProgramRun refused = runAnswering(program + " REMOVE", {"Yes", "OK"});
     ASSERT_EQ(refused.messages.size(), 2u);
     EXPECT_TRUE(contains(refused.messages[1], "FOLDER C:\\\nFILE " + system + "\nFILE notepad.exe"))
         << refused.messages[1];
