@@ -1,5 +1,6 @@
 #include "dbenv/ServerDetection.h"
 
+#include "datalib/Paths.h"
 #include "datalib/WinUtils.h"
 #include "platform/FileVersion.h"
 #include "platform/FileSystem.h"
@@ -20,8 +21,9 @@ bool descriptionNames(const ServerInfo& info, std::string_view upperName) {
 
 }  // namespace
 
-std::string ReadGdsVersionString(std::string_view name) {
-    return platform::fileVersionString(SystemDir() + std::string(kClientLibrary), name).value_or("");
+std::string ReadGdsVersionString(std::string_view name, std::string_view folder) {
+    const std::string library = (folder.empty() ? SystemDir() : IncludeTrailingBackslash(folder)) + std::string(kClientLibrary);
+    return platform::fileVersionString(library, name).value_or("");
 }
 
 bool ClientLibraryLoads() { return platform::loadLibrary(kClientLibrary) != nullptr; }

@@ -19,9 +19,10 @@ struct ServerInfo {
     std::string ServerInstaller{kServerInstallerName};  // a full path once NeedsServerInstall has looked
 };
 
-// A string of GDS32.DLL's version resource in the system folder, from the
-// U.S. English / code page 1252 table only; empty when there is none.
-std::string ReadGdsVersionString(std::string_view name);
+// A string of GDS32.DLL's version resource in folder (the system folder when
+// empty), from the U.S. English / code page 1252 table only; empty when there
+// is none.
+std::string ReadGdsVersionString(std::string_view name, std::string_view folder = {});
 
 // Whether GDS32.DLL loads by its plain name (the system's search order).
 bool ClientLibraryLoads();

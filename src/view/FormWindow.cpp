@@ -137,6 +137,7 @@ void FormWindow::createChildren(Container& parent, HWND parentWindow) {
         setWindowNumber(native, kKindProperty, static_cast<int>(control->kind()));
         if (auto* page = dynamic_cast<Page*>(control)) setWindowNumber(native, kPageProperty, page->index());
         if (control == form_.pageNotebook()) setWindowNumber(native, kPagesProperty, 0);
+        if (auto* button = dynamic_cast<Button*>(control)) markButton(*button, native);
         fill(*control, native);
         if (!control->hint().empty()) controlChanged(*control, Property::Hint, -1);
         createChildren(*control, native);
@@ -282,6 +283,10 @@ void FormWindow::showRowCheck(HWND native, int row, bool checked) {
     SendMessageW(native, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
+void FormWindow::markButton(const Button& button, HWND native) {
+    setWindowNumber(native, kButtonProperty, (button.isDefault() ? 1 : 0) | (button.isCancel() ? 2 : 0));
+}
+
 void FormWindow::showState(Control& control, HWND native) {
     ShowWindow(native, nativelyVisible(control) ? SW_SHOWNA : SW_HIDE);
 }
@@ -330,6 +335,7 @@ void FormWindow::controlChanged(Control& control, Property property, int index) 
     case Property::Default:
         SendMessageW(native, BM_SETSTYLE, static_cast<Button&>(control).isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
                      TRUE);
+        markButton(static_cast<Button&>(control), native);
         break;
     case Property::Items:
     case Property::Position:

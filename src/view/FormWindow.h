@@ -9,6 +9,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "forms/Controls.h"
 #include "forms/Form.h"
 #include "view/Metrics.h"
 
@@ -43,6 +44,7 @@ private:
     void controlChanged(forms::Control& control, forms::Property property, int index) override;
     void formCaptionChanged(forms::Form& form) override;
     void showState(forms::Control& control, HWND native);
+    static void markButton(const forms::Button& button, HWND native);
     void showRows(HWND native, const forms::Control& control);
     void showRowCheck(HWND native, int row, bool checked);
 

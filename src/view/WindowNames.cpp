@@ -35,7 +35,7 @@ std::optional<int> windowNumber(HWND window, const wchar_t* property) {
 void clearWindowMarks(HWND window) {
     const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(window, kNameProperty)));
     if (atom) GlobalDeleteAtom(atom);
-    for (const wchar_t* property : {kKindProperty, kPageProperty, kPagesProperty, kResultProperty})
+    for (const wchar_t* property : {kKindProperty, kPageProperty, kPagesProperty, kButtonProperty, kResultProperty})
         RemovePropW(window, property);
 }
 

@@ -13,6 +13,7 @@ inline constexpr wchar_t kNameProperty[] = L"VkName";          // the control's 
 inline constexpr wchar_t kKindProperty[] = L"VkKind";          // the control's forms::ControlKind
 inline constexpr wchar_t kPageProperty[] = L"VkPage";          // a page: its index in its notebook
 inline constexpr wchar_t kPagesProperty[] = L"VkPages";        // the notebook the form's pages are
+inline constexpr wchar_t kButtonProperty[] = L"VkButton";      // a button: 1 default, 2 cancel, 3 both
 inline constexpr wchar_t kResultProperty[] = L"VkDialogResult"; // a form: the modal result of the
                                                                // last dialog shown over it
 

@@ -22,6 +22,7 @@ TfmDemo::TfmDemo() : Form("fmDemo", "Демонстрация", 420, 300) {
     edName.onChange = [this] { lbEcho.setCaption("Имя: " + edName.text()); };
     lnHelp.onClick = [] { ShowMessageDlg("Это демонстрационная форма.", MsgDlgType::Information, mbOK); };
     btOptions.onClick = [this] { btOptionsClick(); };
+    btFolder.onClick = [this] { btFolderClick(); };
     cbKind.setItemIndex(0);
     cbKind.onChange = [this] { lbKind.setCaption("Выбран: " + cbKind.text()); };
     lvRows.add({"Первая", {"1"}, true, 1});
@@ -50,6 +51,12 @@ void TfmDemo::btPriorClick() {
 
 void TfmDemo::btOptionsClick() {
     if (fmOptions.ShowModal() == mrOk) lbResult.setCaption("Значение: " + fmOptions.edValue.text());
+}
+
+void TfmDemo::btFolderClick() {
+    constexpr int kDesktop = 0;
+    const auto folder = frontEnd().browseForFolder("C:\\", kDesktop);
+    lbFolder.setCaption(folder ? *folder : "Папка не выбрана");
 }
 
 void TfmDemo::btCheckClick() {

@@ -40,6 +40,8 @@ public:
     Label lbName{pgFirst, "lbName", {12, 104, 80, 16}, "Имя:"};
     Edit edName{pgFirst, "edName", {92, 100, 200, 21}};
     Label lbEcho{pgFirst, "lbEcho", {12, 132, 396, 16}, ""};
+    Button btFolder{pgFirst, "btFolder", {12, 160, 100, 25}, "Папка ..."};
+    Label lbFolder{pgFirst, "lbFolder", {120, 165, 288, 16}, ""};
     LinkLabel lnHelp{pgFirst, "lnHelp", {12, 220, 100, 16}, "Справка", {.hint = "Показать справку"}};
 
     Page pgSecond{nbMain, "Second"};
@@ -63,6 +65,7 @@ private:
     void btPriorClick();
     void btOptionsClick();
     void btCheckClick();
+    void btFolderClick();
 };
 
 }  // namespace vk::forms::demo
