@@ -9,10 +9,17 @@
 #include "view/Win32FrontEnd.h"
 #include "wizard/SetupForms.h"
 
+// The package word of this build. A package maker's build may name another
+// profile (the tests build a client-only installer this way).
+#ifndef VK_SETUP_PACKAGE_FLAGS
+#define VK_SETUP_PACKAGE_FLAGS vk::kPackageFlags
+#endif
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     vk::view::Win32FrontEnd frontEnd;
     vk::forms::FrontEndScope scope(frontEnd);
-    vk::SetupForms forms([](std::string_view name) { return vk::platform::ownResource(name); });
+    vk::SetupForms forms([](std::string_view name) { return vk::platform::ownResource(name); },
+                         VK_SETUP_PACKAGE_FLAGS);
     frontEnd.run(forms.fmSetup);
     return forms.fmSetup.Result == vk::TfmSetup::RunResult::Failed ? 1 : 0;
 }

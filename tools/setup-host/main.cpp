@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,7 +28,7 @@ namespace {
 
 const char kUsage[] =
     "usage: setup-host --machine DIR [--payload FILE] [--history FILE] [--script FILE]\n"
-    "                  [--package-flags N]\n"
+    "                  [--package-flags N] [--transcript FILE]\n"
     "\n"
     "Plays the installer's wizard on the hosted machine kept in DIR (created with\n"
     "defaults when missing): the steps of a scenario, or without one the default\n"
@@ -40,6 +41,7 @@ const char kUsage[] =
     "  --history FILE       the version history; default: History.htm beside the payload\n"
     "  --script FILE        the scenario to play (one step a line)\n"
     "  --package-flags N    play another package profile (decimal or 0x...)\n"
+    "  --transcript FILE    also write the transcript alone to FILE\n"
     "  --help               this text\n"
     "\n"
     "Exit status: 0 the wizard closed after a successful installation or without\n"
@@ -53,6 +55,7 @@ struct Arguments {
     std::string payload;
     std::string history;
     std::string script;
+    std::string transcript;
     std::uint32_t packageFlags = kPackageFlags;
 };
 
@@ -89,6 +92,8 @@ Arguments parseArguments(const std::vector<std::string>& args) {
             arguments.history = value;
         else if (option == "--script")
             arguments.script = value;
+        else if (option == "--transcript")
+            arguments.transcript = value;
         else if (option == "--package-flags")
             arguments.packageFlags = parseFlags(value);
         else
@@ -140,13 +145,23 @@ int play(const Arguments& arguments, const std::optional<std::vector<forms::Step
     TfmSetup& wizard = forms.fmSetup;
     WizardProgress progress(wizard, stdout, platform::standardOutputIsTerminal());
     forms::Player player(transcript);
+    std::optional<std::string> notApplied;
     try {
         if (steps)
             player.play(wizard, *steps);
         else
             PlayDefaultPath(player, wizard);
     } catch (const forms::ScenarioError& error) {
-        std::fprintf(stderr, "setup-host: %s\n", error.what());
+        notApplied = error.what();
+    }
+    // Written with the host's own file functions: the platform's paths are the machine's now.
+    if (!arguments.transcript.empty()) {
+        std::ofstream out(tools::hostPath(arguments.transcript), std::ios::binary | std::ios::trunc);
+        out << transcript.text();
+        if (!out.flush()) std::fprintf(stderr, "setup-host: cannot write %s\n", arguments.transcript.c_str());
+    }
+    if (notApplied) {
+        std::fprintf(stderr, "setup-host: %s\n", notApplied->c_str());
         return kNotApplied;
     }
     if (!wizard.ended()) {
