@@ -32,7 +32,7 @@ TEST(DemoPrograms, TheMainProgramShowsItsFolderAndClosesOnEsc) {
 
 TEST(DemoPrograms, TheServerInstallerAndAServerStartedByHandShowAWindow) {
     for (const auto& [program, caption] :
-         {std::pair{std::string(VK_BINARY_DIR "\\Firebird_6-2-3-972-Win32.exe"), "Установка сервера Firebird 1.0.3.972"},
+         {std::pair{kPrograms + "Firebird_6-2-3-972-Win32.exe", "Установка сервера Firebird 1.0.3.972"},
           std::pair{kPrograms + "Korvex.exe", "Korvex"}}) {
         const ProgramRun run = runClosingWithEsc(program);
         ASSERT_EQ(run.messages.size(), 2u) << program;
