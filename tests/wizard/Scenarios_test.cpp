@@ -198,6 +198,22 @@ TEST_F(WizardScenario, TheLinkQuestionComesOncePerRun) {
         << played.output;
 }
 
+TEST_F(WizardScenario, TheLinkDialogOpensOnYesAndAnIncompleteLinkIsAskedAbout) {
+    onMachine([] {
+        auto key = platform::openRegistryKey(RootKey::CurrentUser, "SOFTWARE\\Talvex\\NorvalAx", true);
+        ASSERT_TRUE(key && key->writeString("DataBaseName", "C:\\Norval\\NORVAL.GDB"));
+    });
+    const Played played = play("link-yes.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("dialog fmURM shown"), 2) << played.output;
+    EXPECT_EQ(played.count("dialog fmURM closed ok"), 1) << played.output;
+    EXPECT_EQ(played.count("dialog fmURM closed cancel"), 1) << played.output;
+    EXPECT_EQ(played.count("message warning: Не установлены параметры удаленного рабочего места, вы хотите "
+                           "настроить их позже?"),
+              2)
+        << played.output;
+}
+
 TEST_F(WizardScenario, AnEarlierInstallationProposesItsFolders) {
     onMachine([] {
         auto key = platform::openRegistryKey(RootKey::CurrentUser, "SOFTWARE\\Vorkast\\RunInfo", true);

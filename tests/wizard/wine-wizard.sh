@@ -6,7 +6,10 @@
 #   picture of every page (page-N.bmp), and the machine afterwards: the
 #   program's files, Vorkast.htm equal to the version history, the shortcuts
 #   read back by lnkinfo, the registry values read back by reg query;
-# - client.scn against the client-only installer: its transcript;
+# - client.scn against the client-only installer: its transcript, a picture
+#   of page 2;
+# - server-page-pictures.scn with the server's installer beside Setup.exe: a
+#   picture of page 5;
 # - failed-run.scn with a folder where the program's file goes: the one
 #   message, exit code 1, no install log.
 set -eu
@@ -81,6 +84,15 @@ cp "$program/Vorkast.exe" "$drive_c/Сервер/Vorkast/Vorkast.exe"
 play client "$scenarios/client.scn" "$setup_client"
 [ "$(cat client.rc)" = 0 ] || fail "client: exit code $(cat client.rc)"
 same client "$scenarios/client.transcript"
+
+# The server's page: a copy of the installer with the server's installer beside it.
+mkdir -p "$drive_c/Setup"
+cp "$setup" "$drive_c/Setup/Setup.exe"
+echo "not a program" >"$drive_c/Setup/Firebird_6-2-3-972-Win32.exe"
+play server "$scenarios/server-page-pictures.scn" "$drive_c/Setup/Setup.exe"
+[ "$(cat server.rc)" = 0 ] || fail "server page: exit code $(cat server.rc)"
+[ -s page-5.bmp ] || fail "no picture of page 5"
+[ -s page-2.bmp ] || fail "no picture of page 2"
 
 # A folder where the program's file goes: the copy fails.
 rm -f "$drive_c/windows/VksUnSt.trs" "$program/Vorkast.exe"
