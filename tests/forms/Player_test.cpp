@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "DemoForm.h"
 #include "forms/Dump.h"
+#include "support/TestFiles.h"
 
 namespace vk::forms {
 namespace {
 
 std::string readSource(const std::string& name) {
-    std::ifstream file(std::string(VK_SOURCE_DIR) + "/tests/forms/" + name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::readHostFile(std::string(VK_SOURCE_DIR) + "/tests/forms/" + name);
 }
 
 // Plays a scenario against a fresh demonstration form; the failure, if any.
@@ -102,6 +97,15 @@ TEST(Player, SettlesAfterEveryStepAndReportsEachNewPageOnce) {
     EXPECT_EQ(settled, 6);
     EXPECT_EQ(transcript.text(), "page 1 Second\npage 0 First\npage 1 Second\n"
                                  "message confirmation: Открыть настройки? -> no\n");
+}
+
+TEST(Player, OutsideAScenarioAQuestionIsAFault) {
+    Transcript transcript;
+    Player player(transcript);
+    demo::TfmOptions dialog;
+    EXPECT_THROW(player.showMessage("?", MsgDlgType::Confirmation, mbYesNo), std::logic_error);
+    EXPECT_THROW(player.showModal(dialog), std::logic_error);
+    EXPECT_THROW(player.browseForFolder("C:\\", 0), std::logic_error);
 }
 
 TEST(Player, DumpsTheFormInFront) {
