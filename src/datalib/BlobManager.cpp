@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "datalib/FieldValues.h"
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/Error.h"
 
 namespace vk {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 
@@ -124,13 +124,13 @@ std::string sectorAsString(const RecordLayout& layout, const std::uint8_t* recor
         return std::to_string(sectorAsInteger(layout, record, index));
     case FieldType::Float:
     case FieldType::Currency:
-        return formatFloat(le::loadDouble(value));
+        return formatFloat(loadLeDouble(value));
     case FieldType::Date:
-        return formatDate(le::loadInt32(value));
+        return formatDate(loadLeInt32(value));
     case FieldType::Time:
-        return formatTime(le::loadInt32(value));
+        return formatTime(loadLeInt32(value));
     case FieldType::DateTime: {
-        double stored = le::loadDouble(value);
+        double stored = loadLeDouble(value);
         if (!(stored >= 0 && stored < static_cast<double>((kLastDay + 1) * kMsPerDay))) return formatFloat(stored);
         auto ms = static_cast<std::int64_t>(stored);
         return formatDate(ms / kMsPerDay) + " " + formatTime(ms % kMsPerDay);
@@ -147,15 +147,15 @@ std::int64_t sectorAsInteger(const RecordLayout& layout, const std::uint8_t* rec
     const std::uint8_t* value = layout.value(record, index);
     switch (sector.def.type) {
     case FieldType::SmallInt:
-        return static_cast<std::int16_t>(le::load16(value));
+        return static_cast<std::int16_t>(loadLe16(value));
     case FieldType::Word:
-        return le::load16(value);
+        return loadLe16(value);
     case FieldType::Boolean:
         return sectorAsBoolean(layout, record, index) ? 1 : 0;
     case FieldType::Float:
     case FieldType::Currency:
     case FieldType::DateTime:
-        return std::llround(le::loadDouble(value));
+        return std::llround(loadLeDouble(value));
     case FieldType::String: {
         std::int64_t number = 0;
         std::string text = fromCp1251(layout.text(record, index));
@@ -163,7 +163,7 @@ std::int64_t sectorAsInteger(const RecordLayout& layout, const std::uint8_t* rec
         return number;
     }
     default:
-        if (sector.size == 4) return le::loadInt32(value);
+        if (sector.size == 4) return loadLeInt32(value);
         throw Error("Field '" + sector.def.name + "' cannot be read as an integer");
     }
 }
@@ -171,7 +171,7 @@ std::int64_t sectorAsInteger(const RecordLayout& layout, const std::uint8_t* rec
 double sectorAsFloat(const RecordLayout& layout, const std::uint8_t* record, int index) {
     if (layout.isNull(record, index)) return 0;
     const Sector& sector = sectorOf(layout, index);
-    if (sector.type == SectorType::Float) return le::loadDouble(layout.value(record, index));
+    if (sector.type == SectorType::Float) return loadLeDouble(layout.value(record, index));
     if (sector.def.type == FieldType::String) return parseFloat(fromCp1251(layout.text(record, index)));
     return static_cast<double>(sectorAsInteger(layout, record, index));
 }
@@ -179,7 +179,7 @@ double sectorAsFloat(const RecordLayout& layout, const std::uint8_t* record, int
 bool sectorAsBoolean(const RecordLayout& layout, const std::uint8_t* record, int index) {
     if (layout.isNull(record, index)) return false;
     const Sector& sector = sectorOf(layout, index);
-    if (sector.def.type == FieldType::Boolean || sector.wordBoolean) return le::load16(layout.value(record, index)) != 0;
+    if (sector.def.type == FieldType::Boolean || sector.wordBoolean) return loadLe16(layout.value(record, index)) != 0;
     if (sector.def.type == FieldType::String) {
         bool value = false;
         std::string text = fromCp1251(layout.text(record, index));
@@ -238,10 +238,10 @@ void assignInteger(const RecordLayout& layout, std::uint8_t* record, int index, 
     case FieldType::Boolean:
         return assignBoolean(layout, record, index, number != 0);
     case FieldType::SmallInt:
-        le::store16(value, static_cast<std::uint16_t>(checkedRange(sector, number, -32768, 32767)));
+        storeLe16(value, static_cast<std::uint16_t>(checkedRange(sector, number, -32768, 32767)));
         break;
     case FieldType::Word:
-        le::store16(value, static_cast<std::uint16_t>(checkedRange(sector, number, 0, 65535)));
+        storeLe16(value, static_cast<std::uint16_t>(checkedRange(sector, number, 0, 65535)));
         break;
     case FieldType::Float:
     case FieldType::Currency:
@@ -249,7 +249,7 @@ void assignInteger(const RecordLayout& layout, std::uint8_t* record, int index, 
         return assignFloat(layout, record, index, static_cast<double>(number));
     default:
         if (sector.size != 4) throw Error("Field '" + sector.def.name + "' cannot be assigned an integer");
-        le::storeInt32(value, static_cast<std::int32_t>(checkedRange(sector, number, std::numeric_limits<std::int32_t>::min(),
+        storeLeInt32(value, static_cast<std::int32_t>(checkedRange(sector, number, std::numeric_limits<std::int32_t>::min(),
                                                                      std::numeric_limits<std::int32_t>::max())));
     }
     layout.markAssigned(record, index);
@@ -261,14 +261,14 @@ void assignFloat(const RecordLayout& layout, std::uint8_t* record, int index, do
         if (sector.def.type == FieldType::String) return assignString(layout, record, index, formatFloat(number));
         return assignInteger(layout, record, index, std::llround(number));
     }
-    le::storeDouble(layout.value(record, index), number);
+    storeLeDouble(layout.value(record, index), number);
     layout.markAssigned(record, index);
 }
 
 void assignBoolean(const RecordLayout& layout, std::uint8_t* record, int index, bool flag) {
     const Sector& sector = sectorOf(layout, index);
     if (sector.def.type == FieldType::Boolean || sector.wordBoolean) {
-        le::store16(layout.value(record, index), flag ? 0xFFFF : 0);
+        storeLe16(layout.value(record, index), flag ? 0xFFFF : 0);
         layout.markAssigned(record, index);
         return;
     }

@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "datalib/FieldValues.h"
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 

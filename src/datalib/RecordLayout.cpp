@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 
@@ -93,19 +93,19 @@ std::string_view RecordLayout::text(const std::uint8_t* record, int sector) cons
 }
 
 std::int32_t RecordLayout::identity(const std::uint8_t* record) const {
-    return le::loadInt32(record + dataSize_);
+    return loadLeInt32(record + dataSize_);
 }
 
 void RecordLayout::setIdentity(std::uint8_t* record, std::int32_t identity) const {
-    le::storeInt32(record + dataSize_, identity);
+    storeLeInt32(record + dataSize_, identity);
 }
 
 std::uint16_t RecordLayout::updateStatus(const std::uint8_t* record) const {
-    return le::load16(record + dataSize_ + 6);
+    return loadLe16(record + dataSize_ + 6);
 }
 
 void RecordLayout::setUpdateStatus(std::uint8_t* record, std::uint16_t status) const {
-    le::store16(record + dataSize_ + 6, status);
+    storeLe16(record + dataSize_ + 6, status);
 }
 
 }  // namespace vk

@@ -4,7 +4,7 @@
 
 #include "datalib/DataStream.h"
 #include "datalib/FieldValues.h"
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "datalib/StaticSetContainer.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -256,7 +256,7 @@ std::unique_ptr<Stream> TStaticSet::openBlobForWrite(int field) {
     blobField(field);
     std::uint8_t* record = editableRecord();
     TBlobManager& pages = blobs();
-    if (!layout_.isNull(record, field)) pages.deleteChain(le::loadInt32(layout_.value(record, field)));
+    if (!layout_.isNull(record, field)) pages.deleteChain(loadLeInt32(layout_.value(record, field)));
     layout_.setNull(record, field);
     auto storeFirstPage = [this, field](std::int32_t id) {
         if (id == 0)
@@ -389,7 +389,7 @@ void TStaticSet::remove() {
     if (blobs_) {
         for (int i = 0; i < layout_.sectorCount(); ++i)
             if (isBlobType(layout_.sector(i).def.type) && !layout_.isNull(record.get(), i))
-                blobs_->deleteChain(le::loadInt32(layout_.value(record.get(), i)));
+                blobs_->deleteChain(loadLeInt32(layout_.value(record.get(), i)));
         blobs_->commit();
     }
     modified_ = true;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "datalib/LittleEndian.h"
+#include "platform/LittleEndian.h"
 #include "datalib/StaticSet.h"
 
 namespace vk {
@@ -26,15 +26,15 @@ bool readFully(Stream& stream, std::uint8_t* buffer, std::size_t count) {
 
 void writeSection(Stream& stream, const RecordList& records, std::uint32_t recordSize, const SectionUserArea& user) {
     std::array<std::uint8_t, kPreambleSize> preamble{};
-    le::store32(preamble.data(), kStaticSetMagic);
-    le::store32(preamble.data() + 4, kStaticSetHeaderSize);
+    storeLe32(preamble.data(), kStaticSetMagic);
+    storeLe32(preamble.data() + 4, kStaticSetHeaderSize);
     std::uint8_t* header = preamble.data() + 8;
-    le::storeInt32(header, records.size());
-    le::store32(header + 4, recordSize);
-    le::storeInt32(header + 8, records.idCounter());
-    le::storeInt32(header + 12, user.keyCounter);
-    le::store32(header + 16, user.flags);
-    le::storeInt32(header + 20, user.currentRecordId);
+    storeLeInt32(header, records.size());
+    storeLe32(header + 4, recordSize);
+    storeLeInt32(header + 8, records.idCounter());
+    storeLeInt32(header + 12, user.keyCounter);
+    storeLe32(header + 16, user.flags);
+    storeLeInt32(header + 20, user.currentRecordId);
     stream.write(preamble.data(), preamble.size());
     for (int i = 0; i < records.size(); ++i) stream.write(records.at(i), recordSize);
 }
@@ -45,16 +45,16 @@ std::optional<SectionUserArea> readSection(Stream& stream, RecordList& records, 
     records.clear();
     records.setIdCounter(0);
     std::array<std::uint8_t, kPreambleSize> preamble{};
-    if (!readFully(stream, preamble.data(), 4) || le::load32(preamble.data()) != kStaticSetMagic) return std::nullopt;
-    if (!readFully(stream, preamble.data() + 4, 4) || le::load32(preamble.data() + 4) != kStaticSetHeaderSize)
+    if (!readFully(stream, preamble.data(), 4) || loadLe32(preamble.data()) != kStaticSetMagic) return std::nullopt;
+    if (!readFully(stream, preamble.data() + 4, 4) || loadLe32(preamble.data() + 4) != kStaticSetHeaderSize)
         return std::nullopt;
     const std::uint8_t* header = preamble.data() + 8;
     if (!readFully(stream, preamble.data() + 8, kStaticSetHeaderSize)) return std::nullopt;
 
-    const std::int32_t count = le::loadInt32(header);
-    const std::int32_t storedSize = le::loadInt32(header + 4);
-    records.setIdCounter(le::loadInt32(header + 8));
-    SectionUserArea user{le::loadInt32(header + 12), le::load32(header + 16), le::loadInt32(header + 20)};
+    const std::int32_t count = loadLeInt32(header);
+    const std::int32_t storedSize = loadLeInt32(header + 4);
+    records.setIdCounter(loadLeInt32(header + 8));
+    SectionUserArea user{loadLeInt32(header + 12), loadLe32(header + 16), loadLeInt32(header + 20)};
 
     // Each record consumes storedSize >= 1 bytes of the stream, so the loop
     // ends with the stream however large the announced count.

@@ -8,6 +8,7 @@
 #include "datalib/Szdd.h"
 #include "datalib/SzddFormat.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 
 namespace vk {
 
@@ -38,7 +39,7 @@ Header parseHeader(Stream& in, const std::uint8_t* bytes, std::size_t size) {
         throw Error(in.name() + ": unsupported SZDD compression mode " + std::to_string(bytes[8]));
     Header header;
     header.missingChar = bytes[9];
-    for (int i = 0; i < 4; ++i) header.expandedSize |= std::uint32_t{bytes[10 + i]} << (8 * i);
+    header.expandedSize = loadLe32(bytes + 10);
     return header;
 }
 

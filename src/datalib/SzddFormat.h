@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/LittleEndian.h"
+
 namespace vk::szdd {
 
 constexpr std::array<std::uint8_t, 8> kMagic = {0x53, 0x5A, 0x44, 0x44, 0x88, 0xF0, 0x27, 0x33};
@@ -42,7 +44,7 @@ inline std::array<std::uint8_t, kHeaderSize> encodeHeader(const Header& header) 
     for (std::size_t i = 0; i < kMagic.size(); ++i) bytes[i] = kMagic[i];
     bytes[8] = kModeA;
     bytes[9] = header.missingChar;
-    for (int i = 0; i < 4; ++i) bytes[10 + i] = static_cast<std::uint8_t>(header.expandedSize >> (8 * i));
+    storeLe32(bytes.data() + 10, header.expandedSize);
     return bytes;
 }
 

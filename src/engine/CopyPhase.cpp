@@ -21,24 +21,10 @@ constexpr std::string_view kUninstallerName = "VksUnSt.exe";
 constexpr const char* kRuntimeSystemPackages[] = {"Kerno1.bpl", "Kerno2.bpl"};
 constexpr const char* kRuntimeProgramPackages[] = {"Luvak1.bpl", "Luvak2.bpl", "Luvak3.bpl"};
 
-// Byte length of the UTF-8 character that starts with lead.
-std::size_t charLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
-std::size_t countChars(std::string_view text) {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at += charLength(static_cast<unsigned char>(text[at]))) ++count;
-    return count;
-}
-
 // The name a record installs under: a kind 256 record's "!" and variant digit are not part of it.
 std::string installedName(const std::string& stored) {
-    if (stored.size() < 2 || stored[0] != '!' || countChars(stored) <= 2) return stored;
-    return stored.substr(1 + charLength(static_cast<unsigned char>(stored[1])));
+    if (stored.size() < 2 || stored[0] != '!' || utf8CharCount(stored) <= 2) return stored;
+    return stored.substr(1 + utf8CharLength(static_cast<unsigned char>(stored[1])));
 }
 
 // A payload name must name a file inside its folder: the temporary file takes

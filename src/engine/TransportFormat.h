@@ -20,15 +20,4 @@ constexpr std::int64_t bitmapBytes(std::int64_t fieldCount) { return (fieldCount
 // other type stores exactly its descriptor's size.
 inline bool hasLengthPrefix(FieldType type) { return type == FieldType::String || isBlobType(type); }
 
-inline void putInt32(std::uint8_t* at, std::int32_t value) {
-    auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-inline std::int32_t getInt32(const std::uint8_t* at) {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(at[i]) << (8 * i);
-    return static_cast<std::int32_t>(v);
-}
-
 }  // namespace vk::transport

@@ -5,6 +5,7 @@
 #include "engine/IMDTools.h"
 #include "engine/TransportFormat.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 #include "platform/Text.h"
 
 namespace vk {
@@ -25,7 +26,7 @@ std::uint16_t storedSize(const FieldDef& def) {
 
 void writeInt32(Stream& out, std::int64_t value) {
     std::uint8_t raw[4];
-    putInt32(raw, static_cast<std::int32_t>(value));
+    storeLeInt32(raw, static_cast<std::int32_t>(value));
     out.write(raw, sizeof raw);
 }
 
@@ -105,10 +106,10 @@ void SaveDataSetToStream(DataSet* data, Stream* out, const RecordSavedCallback& 
     const std::int64_t dataEnd = out->position();
     if (dataEnd > kMaxInt32) throw Error(out->name() + ": a transport stream cannot exceed 2 GB");
     std::uint8_t header[kHeaderSize] = {};
-    putInt32(header, static_cast<std::int32_t>(count));
-    putInt32(header + 4, static_cast<std::int32_t>(data->fieldCount()));
-    putInt32(header + 8, static_cast<std::int32_t>(dataStart));
-    putInt32(header + 12, static_cast<std::int32_t>(dataEnd));
+    storeLeInt32(header, static_cast<std::int32_t>(count));
+    storeLeInt32(header + 4, static_cast<std::int32_t>(data->fieldCount()));
+    storeLeInt32(header + 8, static_cast<std::int32_t>(dataStart));
+    storeLeInt32(header + 12, static_cast<std::int32_t>(dataEnd));
     out->seek(headerAt, SeekOrigin::Begin);
     out->write(header, sizeof header);
     out->seek(dataEnd, SeekOrigin::Begin);

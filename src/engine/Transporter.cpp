@@ -1,10 +1,12 @@
 // TTransporter: the read side of transport streams.
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
 #include "engine/IMDTools.h"
 #include "engine/TransportFormat.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 #include "platform/Text.h"
 
 namespace vk {
@@ -15,21 +17,9 @@ namespace {
 
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
-std::int64_t readLittleEndian(const std::string& bytes, std::size_t width) {
-    std::uint64_t v = 0;
-    for (std::size_t i = 0; i < width && i < bytes.size(); ++i)
-        v |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(bytes[i])) << (8 * i);
-    return static_cast<std::int64_t>(v);
-}
-
-std::string hexBytes(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
+// A value shorter than its type reads as if padded with zero bytes.
+std::uint64_t readLittleEndian(const std::string& bytes, std::size_t width) {
+    return loadLe(reinterpret_cast<const std::uint8_t*>(bytes.data()), std::min(width, bytes.size()));
 }
 
 }  // namespace
@@ -69,7 +59,7 @@ void TTransporter::readStructure() {
     std::uint8_t raw[kHeaderSize];
     s.seek(0, SeekOrigin::Begin);
     s.readExact(raw, sizeof raw);
-    header_ = {getInt32(raw), getInt32(raw + 4), getInt32(raw + 8), getInt32(raw + 12), getInt32(raw + 16)};
+    header_ = {loadLeInt32(raw), loadLeInt32(raw + 4), loadLeInt32(raw + 8), loadLeInt32(raw + 12), loadLeInt32(raw + 16)};
     const TransportHeader& h = header_;
 
     if (h.fieldCount == 0 && h.dataStart == 0 && h.dataEnd == 0)
@@ -100,7 +90,7 @@ void TTransporter::readStructure() {
         FieldDef def;
         def.name = fromCp1251(std::string(reinterpret_cast<const char*>(d + 1), d[0]));
         def.type = static_cast<FieldType>(d[kTypeOffset]);
-        def.size = static_cast<std::uint16_t>(d[kSizeOffset] | d[kSizeOffset + 1] << 8);
+        def.size = loadLe16(d + kSizeOffset);
         // A second field of the same name is told apart by its index ("Name3").
         if (fieldIndex(def.name) >= 0) def.name += std::to_string(i);
         if (fieldIndex(def.name) >= 0) fail(at + "duplicate field name " + quoted(def.name));
@@ -143,7 +133,7 @@ std::int64_t TTransporter::scanRecord(std::int64_t offset, bool keep) {
             s.seek(pos, SeekOrigin::Begin);
             s.readExact(raw, 4);
             pos += 4;
-            length = getInt32(raw);
+            length = loadLeInt32(raw);
             if (length < 0) throw Error(where + ": " + field + ": negative length " + std::to_string(length));
             if (def.type == FieldType::String && length > def.size)
                 throw Error(where + ": " + field + ": a text of " + std::to_string(length) +
@@ -303,7 +293,7 @@ std::string TTransporter::asString(int field) const {
             copyBlob(v, blob);
             return fromCp1251(std::string(blob.bytes().begin(), blob.bytes().end()));
         }
-        return hexBytes(v.bytes);
+        return toHex(v.bytes);
     }
 }
 

@@ -99,4 +99,28 @@ std::int64_t ByteViewStream::seek(std::int64_t offset, SeekOrigin origin) {
 
 void ByteViewStream::setSize(std::int64_t) { throw Error(name_ + ": the stream is read-only"); }
 
+StreamWindow::StreamWindow(std::unique_ptr<Stream> base, std::int64_t offset, std::int64_t size, std::string name)
+    : base_(std::move(base)), offset_(offset), size_(size), name_(std::move(name)) {
+    if (offset < 0 || size < 0 || offset > base_->size() - size) throw Error(name_ + ": lies past the end of its file");
+}
+
+std::size_t StreamWindow::read(void* buffer, std::size_t count) {
+    if (position_ >= size_) return 0;
+    const auto left = static_cast<std::uint64_t>(size_ - position_);
+    const std::size_t n = left < count ? static_cast<std::size_t>(left) : count;
+    base_->seek(offset_ + position_, SeekOrigin::Begin);
+    const std::size_t got = base_->read(buffer, n);
+    position_ += static_cast<std::int64_t>(got);
+    return got;
+}
+
+void StreamWindow::write(const void*, std::size_t) { throw Error(name_ + ": is read-only"); }
+
+void StreamWindow::setSize(std::int64_t) { throw Error(name_ + ": is read-only"); }
+
+std::int64_t StreamWindow::seek(std::int64_t offset, SeekOrigin origin) {
+    position_ = resolveSeek(offset, origin, position_, size_, name_);
+    return position_;
+}
+
 }  // namespace vk

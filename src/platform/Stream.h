@@ -78,4 +78,25 @@ private:
     std::string name_;
 };
 
+// A read-only window [offset, offset + size) of a stream it owns: how a
+// resource is handed out as a stream of its own without copying it.
+class StreamWindow final : public Stream {
+public:
+    StreamWindow(std::unique_ptr<Stream> base, std::int64_t offset, std::int64_t size, std::string name);
+
+    std::size_t read(void* buffer, std::size_t count) override;
+    void write(const void* buffer, std::size_t count) override;
+    std::int64_t seek(std::int64_t offset, SeekOrigin origin) override;
+    std::int64_t size() override { return size_; }
+    void setSize(std::int64_t newSize) override;
+    std::string name() const override { return name_; }
+
+private:
+    std::unique_ptr<Stream> base_;
+    std::int64_t offset_;
+    std::int64_t size_;
+    std::int64_t position_ = 0;
+    std::string name_;
+};
+
 }  // namespace vk

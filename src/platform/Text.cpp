@@ -70,10 +70,9 @@ void appendUtf8(std::string& out, char32_t c) {
 }
 
 std::string hexCodePoint(char32_t c) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string hex;
-    for (int shift = c > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) hex += digits[(c >> shift) & 0xF];
-    return "U+" + hex;
+    std::string bytes;
+    for (int shift = c > 0xFFFF ? 16 : 8; shift >= 0; shift -= 8) bytes += static_cast<char>(c >> shift);
+    return "U+" + toHex(bytes);
 }
 
 char32_t upperCodePoint(char32_t c) {
@@ -192,6 +191,38 @@ std::string truncateChars(std::string_view utf8, std::size_t maxChars) {
     std::size_t pos = 0;
     for (std::size_t n = 0; n < maxChars && pos < utf8.size(); ++n) decodeUtf8(utf8, pos);
     return std::string(utf8.substr(0, pos));
+}
+
+std::size_t utf8CharLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+std::size_t utf8CharCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < utf8.size(); at += utf8CharLength(static_cast<unsigned char>(utf8[at]))) ++count;
+    return count;
+}
+
+std::string toHex(std::string_view bytes, HexCase letters, std::string_view separator) {
+    const char* digits = letters == HexCase::Upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0) out += separator;
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out += digits[byte >> 4];
+        out += digits[byte & 15];
+    }
+    return out;
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
 }
 
 }  // namespace vk

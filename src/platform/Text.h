@@ -36,4 +36,15 @@ int compareText(std::string_view a, std::string_view b);
 // never inside a UTF-8 sequence.
 std::string truncateChars(std::string_view utf8, std::size_t maxChars);
 
+// The byte length of the UTF-8 character that starts with lead, and the
+// characters of a text, for text already known to be well formed.
+std::size_t utf8CharLength(unsigned char lead);
+std::size_t utf8CharCount(std::string_view utf8);
+
+// Hexadecimal: each byte as two digits, pairs apart by separator; and the
+// value of one digit (-1 for a character that is none).
+enum class HexCase { Upper, Lower };
+std::string toHex(std::string_view bytes, HexCase letters = HexCase::Upper, std::string_view separator = {});
+int hexDigitValue(char c);
+
 }  // namespace vk

@@ -7,22 +7,14 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform {
 namespace {
 
-void writeFile(const std::string& path, const std::string& content) {
-    auto file = openFile(path, FileMode::Create);
-    file->write(content.data(), content.size());
-}
-
-std::string readFile(const std::string& path) {
-    auto file = openFile(path, FileMode::OpenRead);
-    std::string content(static_cast<std::size_t>(file->size()), '\0');
-    file->readExact(content.data(), content.size());
-    return content;
-}
+using test::readFile;
+using test::writeFile;
 
 class FileSystemContract : public ::testing::Test {
 protected:

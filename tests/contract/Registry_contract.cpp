@@ -3,6 +3,7 @@
 
 #include "platform/Registry.h"
 #include "support/TestMachine.h"
+#include "support/TestNames.h"
 
 namespace vk::platform {
 namespace {
@@ -33,17 +34,9 @@ TEST_P(RegistryContract, ValuesRoundTripAndKeysMatchWithoutRegardToCase) {
     EXPECT_EQ(key->readString("Missing"), std::nullopt);
 }
 
-std::string rootName(const ::testing::TestParamInfo<RootKey>& info) {
-    switch (info.param) {
-        case RootKey::LocalMachine: return "LocalMachine";
-        case RootKey::CurrentUser: return "CurrentUser";
-        case RootKey::ClassesRoot: break;
-    }
-    return "ClassesRoot";
-}
-
 INSTANTIATE_TEST_SUITE_P(EachRoot, RegistryContract,
-                         ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot), rootName);
+                         ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot),
+                         [](const auto& info) { return std::string(rootKeyName(info.param)); });
 
 TEST(RegistryContract, MissingKeysReadAbsentAndCreationMakesEveryParent) {
     test::TestMachine machine;

@@ -5,17 +5,13 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/StructuredStorage.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform {
 namespace {
 
-std::string readAll(Stream& stream) {
-    std::string text(static_cast<std::size_t>(stream.size()), '\0');
-    stream.seek(0, SeekOrigin::Begin);
-    stream.readExact(text.data(), text.size());
-    return text;
-}
+using vk::test::readStream;
 
 class StructuredStorageContract : public ::testing::Test {
 protected:
@@ -62,16 +58,16 @@ TEST_F(StructuredStorageContract, StreamsReadWriteSeekAndResize) {
         EXPECT_EQ(stream->position(), 0);
         stream->seek(-3, SeekOrigin::End);
         stream->write("abcdef", 6);
-        EXPECT_EQ(readAll(*stream), "0123456abcdef");
+        EXPECT_EQ(readStream(*stream), "0123456abcdef");
         stream->setSize(4);
-        EXPECT_EQ(readAll(*stream), "0123");
+        EXPECT_EQ(readStream(*stream), "0123");
         auto created = storage->createStream("ssUpdates");
         created->write("new", 3);
     }
     auto storage = openStorage(path, StorageAccess::Read);
-    EXPECT_EQ(readAll(*storage->openStream("ssDBParams")), "0123");
-    EXPECT_EQ(readAll(*storage->openStream("ssUsers")), "keep me");
-    EXPECT_EQ(readAll(*storage->openStream("ssUpdates")), "new");
+    EXPECT_EQ(readStream(*storage->openStream("ssDBParams")), "0123");
+    EXPECT_EQ(readStream(*storage->openStream("ssUsers")), "keep me");
+    EXPECT_EQ(readStream(*storage->openStream("ssUpdates")), "new");
     std::uint64_t total = 0;
     for (const StorageElement& element : storage->elements()) total += element.isStorage ? 1000 : element.size;
     EXPECT_EQ(total, 14u);
@@ -92,7 +88,7 @@ TEST_F(StructuredStorageContract, ReadOnlyStorageRefusesChanges) {
         EXPECT_THROW(stream->write("x", 1), Error);
     }
     auto storage = openStorage(path, StorageAccess::Read);
-    EXPECT_EQ(readAll(*storage->openStream("ssSysParams")), "abc");
+    EXPECT_EQ(readStream(*storage->openStream("ssSysParams")), "abc");
     EXPECT_EQ(storage->openStream("ssNew"), nullptr);
 }
 

@@ -4,6 +4,7 @@
 #include "datalib/SzddTestData.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk {
@@ -11,9 +12,7 @@ namespace {
 
 using test::Bytes;
 
-void writeFile(const std::string& path, const Bytes& bytes) {
-    platform::openFile(path, platform::FileMode::Create)->write(bytes.data(), bytes.size());
-}
+using test::writeFile;
 
 TEST(SzddFile, CompressesAndExpandsFileToFile) {
     test::TestMachine machine;
@@ -23,12 +22,12 @@ TEST(SzddFile, CompressesAndExpandsFileToFile) {
     Bytes data = test::textLike(50000, 11);
     writeFile(plain, data);
     szddCompressFile(plain, packed, 'e');
-    EXPECT_EQ(test::readPlatformFile(packed)[9], 'e');
+    EXPECT_EQ(test::readFile<Bytes>(packed)[9], 'e');
     expandFileOrCopy(packed, expanded);
-    EXPECT_EQ(test::readPlatformFile(expanded), data);
+    EXPECT_EQ(test::readFile<Bytes>(expanded), data);
     // A plain file is copied.
     expandFileOrCopy(plain, expanded);
-    EXPECT_EQ(test::readPlatformFile(expanded), data);
+    EXPECT_EQ(test::readFile<Bytes>(expanded), data);
 }
 
 TEST(SzddFile, AFailedExpansionLeavesNoTarget) {

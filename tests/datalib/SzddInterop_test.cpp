@@ -5,12 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "datalib/Szdd.h"
 #include "datalib/SzddTestData.h"
+#include "support/TestFiles.h"
 
 namespace vk {
 namespace {
@@ -20,16 +19,6 @@ using test::Bytes;
 
 bool haveTool(const char* tool) {
     return std::system(("command -v " + std::string(tool) + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-void writeFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), {});
 }
 
 class SzddInterop : public ::testing::Test {
@@ -65,9 +54,9 @@ protected:
 TEST_F(SzddInterop, TheirFilesExpandWithOurs) {
     for (const auto& [name, data] : samples()) {
         fs::path plain = folder_ / name;
-        writeFile(plain, data);
+        test::writeHostFile(plain, data);
         ASSERT_EQ(std::system(("cd '" + folder_.string() + "' && mscompress '" + name + "'").c_str()), 0);
-        MemoryStream in(readFile(folder_ / (name + "_")), name);
+        MemoryStream in(test::readHostFile<Bytes>(folder_ / (name + "_")), name);
         MemoryStream out;
         szddExpand(in, out);
         EXPECT_EQ(out.bytes(), data) << name;
@@ -84,10 +73,10 @@ TEST_F(SzddInterop, OurFilesExpandWithTheirs) {
         MemoryStream packed;
         szddCompress(in, packed);
         fs::path packedPath = folder_ / (name + ".sz_");
-        writeFile(packedPath, packed.bytes());
+        test::writeHostFile(packedPath, packed.bytes());
         fs::path expanded = folder_ / (name + ".out");
         ASSERT_EQ(std::system(("msexpand < '" + packedPath.string() + "' > '" + expanded.string() + "'").c_str()), 0);
-        EXPECT_EQ(readFile(expanded), data) << name;
+        EXPECT_EQ(test::readHostFile<Bytes>(expanded), data) << name;
     }
 }
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
-#include "platform/Stream.h"
 
 namespace vk::test {
 
@@ -50,13 +48,6 @@ inline Bytes textLike(std::size_t size, unsigned seed) {
     }
     bytes.resize(size);
     return bytes;
-}
-
-// A whole file read through the platform layer.
-inline Bytes readPlatformFile(const std::string& path) {
-    MemoryStream copy;
-    copy.copyFrom(*platform::openFile(path, platform::FileMode::OpenRead));
-    return copy.bytes();
 }
 
 }  // namespace vk::test

@@ -5,22 +5,14 @@
 #include "forms/FrontEnd.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk {
 namespace {
 
-void writeFile(const std::string& path, const std::string& content) {
-    auto out = platform::openFile(path, platform::FileMode::Create);
-    out->write(content.data(), content.size());
-}
-
-std::string readFile(const std::string& path) {
-    auto in = platform::openFile(path, platform::FileMode::OpenRead);
-    std::string content(static_cast<std::size_t>(in->size()), '\0');
-    in->readExact(content.data(), content.size());
-    return content;
-}
+using test::readFile;
+using test::writeFile;
 
 TEST(WinUtils, SystemFoldersEndAsCallersExpect) {
     test::TestMachine machine;

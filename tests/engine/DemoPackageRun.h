@@ -5,9 +5,7 @@
 // resource of its own program into the real registry and file system.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,13 +16,6 @@
 #include "platform/Registry.h"
 
 namespace vk::test {
-
-// A file of the build machine, read with the C++ library: a path of the
-// sources or the build works on either system ("/" separates on Windows too).
-inline std::string buildMachineFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class DemoPackageRun : public InstallFixture {
 protected:
@@ -62,7 +53,7 @@ protected:
         ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
         EXPECT_EQ(recorder.lines[1], "RANGE 31");
 
-        EXPECT_EQ(readFile(local + "\\Korvex.exe"), buildMachineFile(VK_SOURCE_DIR "/package/files/Korvex.exe"));
+        EXPECT_EQ(readFile(local + "\\Korvex.exe"), readHostFile(VK_SOURCE_DIR "/package/files/Korvex.exe"));
         for (const std::string& file :
              {local + "\\Vorkast.exe", local + "\\VkExport.dll", WindowsDir() + "VksUnSt.exe",
               database + "\\VkConfig.gdb", database + "\\Setup1.dbx", SystemDir() + "Kerno2.bpl",

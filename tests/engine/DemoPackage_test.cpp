@@ -7,7 +7,7 @@ namespace {
 class DemoPackageTest : public DemoPackageRun {
 protected:
     DemoPackageTest()
-        : DemoPackageRun([payload = buildMachineFile(VK_BINARY_DIR "/payload.trs")] {
+        : DemoPackageRun([payload = readHostFile(VK_BINARY_DIR "/payload.trs")] {
               return std::make_unique<MemoryStream>(std::vector<std::uint8_t>(payload.begin(), payload.end()));
           }) {}
 };

@@ -19,6 +19,7 @@
 #include "engine/Payload.h"
 #include "engine/ProcessThread.h"
 #include "platform/FileSystem.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk::test {
@@ -40,17 +41,6 @@ inline std::vector<LogEntry> readLog(DataSet& log) {
         entries.push_back({log.field("InfType").asString(), log.field("Value").asString(),
                            log.field("ValType").asInteger()});
     return entries;
-}
-
-inline std::string readFile(const std::string& path) {
-    std::unique_ptr<Stream> in = platform::openFile(path, platform::FileMode::OpenRead);
-    std::string bytes(static_cast<std::size_t>(in->size()), '\0');
-    in->readExact(bytes.data(), bytes.size());
-    return bytes;
-}
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    platform::openFile(path, platform::FileMode::Create)->write(bytes.data(), bytes.size());
 }
 
 inline std::string compressed(const std::string& content) {

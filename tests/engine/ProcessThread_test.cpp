@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "InstallFixture.h"
+#include "support/TestNames.h"
 #include "engine/InstallLog.h"
 #include "platform/Registry.h"
 
@@ -115,7 +116,9 @@ TEST_P(RegistrationSwitchTest, EitherBitMissingMeansNoRegistrationYetTheStageIsS
     EXPECT_TRUE(entriesOf("SRVREG").empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "WithoutTheInstallOption" : "WithoutThePackageFlag");
+});
 
 TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAfterTheFiles) {
     addRecord("Vorkast.exe", fkProgram, "program");
@@ -204,6 +207,8 @@ struct BadRecord {
     const char* what;
     std::string name;
     std::string data;
+
+    friend void PrintTo(const BadRecord& bad, std::ostream* out) { *out << bad.what; }
 };
 
 class BadRecordTest : public InstallFixture, public ::testing::WithParamInterface<BadRecord> {};
@@ -233,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadRecord{"forward slash", "../evil.exe", compressed("x")},
                       BadRecord{"drive", "C:evil.exe", compressed("x")},
                       BadRecord{"dot dot after the variant prefix", "!1..", compressed("x")}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+    NamedByWhat());
 
 TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
     addRecord("Vorkast.exe", fkProgram, "program");

@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "DemoForm.h"
 #include "forms/Dump.h"
+#include "support/TestFiles.h"
 
 namespace vk::forms {
 namespace {
 
 std::string readSource(const std::string& name) {
-    std::ifstream file(std::string(VK_SOURCE_DIR) + "/tests/forms/" + name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return test::readHostFile(std::string(VK_SOURCE_DIR) + "/tests/forms/" + name);
 }
 
 // Plays a scenario against a fresh demonstration form; the failure, if any.

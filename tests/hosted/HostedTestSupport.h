@@ -1,28 +1,18 @@
 #pragma once
 // Helpers for the tests of the hosted machine itself.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
 #include "platform/hosted/HostedMachine.h"
+#include "support/TestFiles.h"
 
 namespace vk::platform::hosted::test {
 
-inline std::string readHostFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline void writeHostFile(const std::filesystem::path& file, const std::string& content) {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
-}
+using vk::test::readHostFile;
+using vk::test::writeHostFile;
 
 // Rewrites machine.ini of the selected machine and selects it again.
 inline void reconfigure(const std::string& machineIni) {

@@ -4,18 +4,14 @@
 
 #include "platform/Error.h"
 #include "platform/hosted/StorageFile.h"
+#include "support/TestFiles.h"
 
 namespace vk::platform::hosted {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(Stream& stream) {
-    std::string text(static_cast<std::size_t>(stream.size()), '\0');
-    stream.seek(0, SeekOrigin::Begin);
-    stream.readExact(text.data(), text.size());
-    return text;
-}
+using vk::test::readStream;
 
 class StorageFile : public ::testing::Test {
 protected:
@@ -52,7 +48,7 @@ TEST_F(StorageFile, StreamsOutliveTheirStorageAndSaveLast) {
     stream->write("late", 4);
     EXPECT_THROW(open(StorageAccess::Read), Error) << "still held by the stream";
     stream.reset();
-    EXPECT_EQ(readAll(*open(StorageAccess::Read)->openStream("ssUpdates")), "late");
+    EXPECT_EQ(readStream(*open(StorageAccess::Read)->openStream("ssUpdates")), "late");
 }
 
 TEST_F(StorageFile, SavingLeavesNoTemporaryFileAndReportsFailures) {

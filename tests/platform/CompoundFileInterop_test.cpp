@@ -10,6 +10,7 @@
 #include "platform/CompoundFile.h"
 #include "platform/Text.h"
 #include "support/ExternalTool.h"
+#include "support/TestFiles.h"
 
 namespace vk::platform {
 namespace {
@@ -26,15 +27,7 @@ std::string olefilePython() {
     return {};
 }
 
-std::vector<std::uint8_t> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-}
+std::vector<std::uint8_t> fileBytes(const fs::path& path) { return test::readHostFile<std::vector<std::uint8_t>>(path); }
 
 std::vector<std::uint8_t> noise(std::size_t size, unsigned seed) {
     std::vector<std::uint8_t> bytes(size);
@@ -125,7 +118,7 @@ TEST_F(CompoundFileInterop, SavesThatGrowAndShrinkStreamsStayReadable) {
     for (const auto& [name, size] : steps) {
         CompoundFile reopened = CompoundFile::parse(fileBytes(path).empty() ? file.serialize() : fileBytes(path), "x");
         CompoundFile::createStream(reopened.root(), name).data = noise(size, seed++);
-        writeBytes(path, reopened.serialize());
+        test::writeHostFile(path, reopened.serialize());
         SCOPED_TRACE(fromUtf16(name) + " resized to " + std::to_string(size));
         expectIndependentReadersAgree(path, streamsOf(reopened));
     }
@@ -137,7 +130,7 @@ TEST_F(CompoundFileInterop, FileBeyondOneHundredNineFatSectorsIsReadable) {
     CompoundFile file;
     CompoundFile::createStream(file.root(), u"ssUpdates").data = noise(8 * 1024 * 1024, 7);
     CompoundFile::createStream(file.root(), u"ssSysParams").data = noise(900, 8);
-    writeBytes(path, file.serialize());
+    test::writeHostFile(path, file.serialize());
     expectIndependentReadersAgree(path, streamsOf(file));
 }
 
@@ -147,7 +140,7 @@ TEST_F(CompoundFileInterop, FilesOfGsfAndOlefileReadAndKeepTheirOtherStreams) {
                              {"ssWorkSpace", noise(5000, 3)}, {"ssWorkPlace", noise(0, 4)}};
     std::string command = "cd " + shellQuoted(dir) + " && gsf createole made.ole";
     for (const auto& [name, bytes] : sources) {
-        writeBytes(dir / name, bytes);
+        test::writeHostFile(dir / name, bytes);
         command += " " + name;
     }
     auto created = runTool(command);
@@ -161,7 +154,7 @@ TEST_F(CompoundFileInterop, FilesOfGsfAndOlefileReadAndKeepTheirOtherStreams) {
     if (!python.empty()) {
         // olefile rewrites a stream in place (same size only), as an editing tool would.
         expected["ssUsers"] = noise(2000, 9);
-        writeBytes(dir / "new-users", expected["ssUsers"]);
+        test::writeHostFile(dir / "new-users", expected["ssUsers"]);
         auto edited = runTool(python + " -c \"import olefile, sys; o = olefile.OleFileIO(sys.argv[1], write_mode=True); "
                                   "o.write_stream('ssUsers', open(sys.argv[2], 'rb').read()); o.close()\" " +
                          shellQuoted(made) + " " + shellQuoted(dir / "new-users"));
@@ -173,7 +166,7 @@ TEST_F(CompoundFileInterop, FilesOfGsfAndOlefileReadAndKeepTheirOtherStreams) {
     CompoundFile ours = CompoundFile::parse(fileBytes(made), made.string());
     expected["ssDBParams"] = noise(333 * 2 + 136, 5);
     CompoundFile::createStream(ours.root(), u"ssDBParams").data = expected["ssDBParams"];
-    writeBytes(made, ours.serialize());
+    test::writeHostFile(made, ours.serialize());
     expectIndependentReadersAgree(made, expected);
 }
 

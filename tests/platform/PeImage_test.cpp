@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/Error.h"
 #include "PeImageBuilder.h"
+#include "support/TestFiles.h"
 
 namespace vk::platform {
 namespace {
 
 using test::HandMadeImage;
 using test::makeImage;
-
-std::vector<std::uint8_t> fileBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string contentOf(PeImage& image, const ResourceId& type, const ResourceId& name) {
     auto where = image.findResource(type, name);
@@ -42,7 +35,7 @@ class BuiltImage : public ::testing::Test {
 protected:
     void SetUp() override {
 #ifdef VK_TEST_PE_IMAGE
-        bytes_ = fileBytes(VK_TEST_PE_IMAGE);
+        bytes_ = test::readHostFile<std::vector<std::uint8_t>>(VK_TEST_PE_IMAGE);
         ASSERT_FALSE(bytes_.empty()) << VK_TEST_PE_IMAGE;
 #else
         GTEST_SKIP() << "the MinGW cross tools are not installed, so there is no test image";
@@ -139,19 +132,6 @@ TEST(PeImage, RefusesToLoadAResourceAboveTheLimit) {
     auto where = image.findResource(kResourceTypeRcData, "TRSData");
     ASSERT_TRUE(where);
     EXPECT_THROW(image.readResource(*where, 1024), Error);
-}
-
-TEST(StreamWindow, ReadsOnlyItsWindow) {
-    auto base = std::make_unique<MemoryStream>(std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'}, "f.bin");
-    StreamWindow window(std::move(base), 2, 3, "f.bin:window");
-    char buffer[8] = {};
-    EXPECT_EQ(window.read(buffer, sizeof buffer), 3u);
-    EXPECT_EQ(std::string(buffer), "cde");
-    window.seek(-1, SeekOrigin::End);
-    EXPECT_EQ(window.read(buffer, sizeof buffer), 1u);
-    EXPECT_EQ(buffer[0], 'e');
-    EXPECT_THROW(window.write("x", 1), Error);
-    EXPECT_THROW(StreamWindow(std::make_unique<MemoryStream>(std::vector<std::uint8_t>(4)), 2, 3, "w"), Error);
 }
 
 }  // namespace

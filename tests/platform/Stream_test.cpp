@@ -28,5 +28,18 @@ TEST(Stream, CopyFromFailsWhenTheSourceIsShort) {
     EXPECT_EQ(all.bytes(), source.bytes());
 }
 
+TEST(StreamWindow, ReadsOnlyItsWindow) {
+    auto base = std::make_unique<MemoryStream>(std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e', 'f'}, "f.bin");
+    StreamWindow window(std::move(base), 2, 3, "f.bin:window");
+    char buffer[8] = {};
+    EXPECT_EQ(window.read(buffer, sizeof buffer), 3u);
+    EXPECT_EQ(std::string(buffer), "cde");
+    window.seek(-1, SeekOrigin::End);
+    EXPECT_EQ(window.read(buffer, sizeof buffer), 1u);
+    EXPECT_EQ(buffer[0], 'e');
+    EXPECT_THROW(window.write("x", 1), Error);
+    EXPECT_THROW(StreamWindow(std::make_unique<MemoryStream>(std::vector<std::uint8_t>(4)), 2, 3, "w"), Error);
+}
+
 }  // namespace
 }  // namespace vk

@@ -49,6 +49,19 @@ TEST(Text, CollationOrdersLatinBeforeCyrillicAndYoAfterYe) {
 TEST(Text, TruncateCountsCharactersNotBytes) {
     EXPECT_EQ(truncateChars("Привет", 3), "При");
     EXPECT_EQ(truncateChars("ab", 5), "ab");
+    EXPECT_EQ(utf8CharCount("Я1\xF0\x9F\x98\x80"), 3u);
+    EXPECT_EQ(utf8CharLength(static_cast<unsigned char>("Я"[0])), 2u);
+}
+
+TEST(Text, HexDigitsBothWays) {
+    EXPECT_EQ(toHex(std::string_view("\x00\x7F\xAB", 3)), "007FAB");
+    EXPECT_EQ(toHex("\x0A\xFF", HexCase::Lower, ","), "0a,ff");
+    EXPECT_EQ(toHex(""), "");
+    EXPECT_EQ(hexDigitValue('7'), 7);
+    EXPECT_EQ(hexDigitValue('b'), 11);
+    EXPECT_EQ(hexDigitValue('F'), 15);
+    EXPECT_EQ(hexDigitValue('g'), -1);
+    EXPECT_EQ(hexDigitValue('/'), -1);
 }
 
 }  // namespace

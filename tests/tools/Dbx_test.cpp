@@ -8,6 +8,7 @@
 #include "dbenv/ConnectionSets.h"
 #include "platform/StructuredStorage.h"
 #include "support/ExternalTool.h"
+#include "support/TestFiles.h"
 
 namespace vk {
 namespace {
@@ -20,10 +21,7 @@ const fs::path kDescription = fs::path(VK_SOURCE_DIR) / "package" / "Setup1.dbx.
 
 test::ToolRun dbx(const std::string& arguments) { return test::runTool(test::shellQuoted(kDbx) + " " + arguments); }
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::readHostFile;
 
 class Dbx : public ::testing::Test {
 protected:
@@ -39,7 +37,7 @@ TEST_F(Dbx, TemplateIsWhatItsDescriptionBuilds) {
     const fs::path built = dir / "Setup1.dbx";
     auto result = dbx("build " + test::shellQuoted(kDescription) + " " + test::shellQuoted(built));
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_EQ(fileText(built), fileText(kTemplate)) << "rebuild package/Setup1.dbx from its description";
+    EXPECT_EQ(readHostFile(built), readHostFile(kTemplate)) << "rebuild package/Setup1.dbx from its description";
 }
 
 TEST_F(Dbx, TemplateHoldsTheParametersTheInstallerNeedsAndForeignStreams) {

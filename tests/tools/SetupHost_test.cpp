@@ -3,8 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "../engine/InstallFixture.h"
 
@@ -23,9 +21,7 @@ protected:
     ~SetupHostTest() override { fs::remove_all(root); }
 
     fs::path writePayload(const std::string& name, const std::vector<RowsDataSet::Row>& records) {
-        const std::vector<std::uint8_t> bytes = makePayload(records);
-        std::ofstream(root / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                            static_cast<std::streamsize>(bytes.size()));
+        writeHostFile(root / name, makePayload(records));
         return root / name;
     }
 
@@ -34,16 +30,8 @@ protected:
         const std::string command = std::string(VK_BINARY_DIR) + "/tools/setup-host " + arguments + " > " +
                                     (root / "out.txt").string() + " 2>&1";
         const int status = std::system(command.c_str());
-        std::ifstream in(root / "out.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        output = text.str();
+        output = readHostFile(root / "out.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    static std::string hostFile(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     fs::path root;
@@ -55,8 +43,8 @@ TEST_F(SetupHostTest, InstallsTheServerPartSavesTheLogAndReportsIt) {
                                                     payloadRow("Config.gdb", fkConfiguration, compressed("db"), 1)});
     ASSERT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + payload.string()), 0) << output;
     const fs::path program = root / "m" / "C" / "Program Files" / "Talvex" / "Vorkast";
-    EXPECT_EQ(hostFile(program / "Vorkast.exe"), "program");
-    EXPECT_EQ(hostFile(program / "DataBase" / "Config.gdb"), "db");
+    EXPECT_EQ(readHostFile(program / "Vorkast.exe"), "program");
+    EXPECT_EQ(readHostFile(program / "DataBase" / "Config.gdb"), "db");
     EXPECT_TRUE(fs::exists(root / "m" / "C" / "WINDOWS" / "VksUnSt.trs"));
     EXPECT_NE(output.find("page 4 Install\nКопирование файлов\n"), std::string::npos) << output;
     EXPECT_NE(output.find("page 6 Finish\n"), std::string::npos) << output;

@@ -151,7 +151,7 @@ TEST(Win32PackageResources, TheProgramCarriesTheBuildsPayloadAndHistory) {
         ASSERT_NE(stream, nullptr) << resource;
         std::string bytes(static_cast<std::size_t>(stream->size()), '\0');
         stream->readExact(bytes.data(), bytes.size());
-        const std::string expected = buildMachineFile(file);
+        const std::string expected = readHostFile(file);
         EXPECT_FALSE(expected.empty()) << file;
         EXPECT_TRUE(bytes == expected) << resource << " differs from " << file;
     }

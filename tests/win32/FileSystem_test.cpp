@@ -5,21 +5,14 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform {
 namespace {
 
-void writeFile(const std::string& path, std::string_view text) {
-    openFile(path, FileMode::Create)->write(text.data(), text.size());
-}
-
-std::string readFile(const std::string& path) {
-    auto stream = openFile(path, FileMode::OpenRead);
-    std::string text(static_cast<std::size_t>(stream->size()), '\0');
-    stream->readExact(text.data(), text.size());
-    return text;
-}
+using test::readFile;
+using test::writeFile;
 
 TEST(Win32Folders, EndAsTheSystemGivesThem) {
     std::string windows = windowsFolder();

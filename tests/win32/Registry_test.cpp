@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/win32/Wide.h"
 #include "support/TestMachine.h"
+#include "support/TestNames.h"
 
 namespace vk::platform {
 namespace {
@@ -37,15 +38,6 @@ std::optional<std::wstring> systemRead(HKEY root, const std::string& path, const
     return std::wstring(buffer);
 }
 
-std::string rootName(const ::testing::TestParamInfo<std::pair<RootKey, HKEY>>& info) {
-    switch (info.param.first) {
-        case RootKey::LocalMachine: return "LocalMachine";
-        case RootKey::CurrentUser: return "CurrentUser";
-        case RootKey::ClassesRoot: return "ClassesRoot";
-    }
-    return "";
-}
-
 class RegistryRoots : public ::testing::TestWithParam<std::pair<RootKey, HKEY>> {};
 
 TEST_P(RegistryRoots, CreatedKeyHoldsStringsTheSystemReadsBack) {
@@ -75,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Win32, RegistryRoots,
                          ::testing::Values(std::pair{RootKey::LocalMachine, HKEY_LOCAL_MACHINE},
                                            std::pair{RootKey::CurrentUser, HKEY_CURRENT_USER},
                                            std::pair{RootKey::ClassesRoot, HKEY_CLASSES_ROOT}),
-                         rootName);
+                         [](const auto& info) { return std::string(rootKeyName(info.param.first)); });
 
 TEST(Win32Registry, ReadsExpandableStringsButNotOtherTypes) {
     test::TestMachine machine;

@@ -8,6 +8,7 @@
 #include "datalib/SzddTestData.h"
 #include "platform/FileSystem.h"
 #include "platform/win32/Wide.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk {
@@ -48,7 +49,7 @@ TEST(Win32Szdd, LzCopyExpandsOurFiles) {
         MemoryStream in(data);
         szddCompress(in, *platform::openFile(packed, platform::FileMode::Create));
         EXPECT_EQ(lzCopy(packed, expanded), static_cast<LONG>(data.size())) << name;
-        EXPECT_EQ(test::readPlatformFile(expanded), data) << name;
+        EXPECT_EQ(test::readFile<Bytes>(expanded), data) << name;
     }
 }
 

@@ -55,9 +55,10 @@ std::string hexBytes(const std::string& text, const std::string& where) {
     std::istringstream in(text);
     std::string pair;
     while (in >> pair) {
-        if (pair.size() != 2 || pair.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-            throw Error(where + ": \"" + pair + "\" is not a hexadecimal byte");
-        bytes += static_cast<char>(std::stoi(pair, nullptr, 16));
+        const int high = pair.size() == 2 ? hexDigitValue(pair[0]) : -1;
+        const int low = pair.size() == 2 ? hexDigitValue(pair[1]) : -1;
+        if (high < 0 || low < 0) throw Error(where + ": \"" + pair + "\" is not a hexadecimal byte");
+        bytes += static_cast<char>(high * 16 + low);
     }
     return bytes;
 }

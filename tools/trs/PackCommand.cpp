@@ -7,6 +7,7 @@
 #include "engine/IMDTools.h"
 #include "engine/Payload.h"
 #include "platform/Error.h"
+#include "platform/LittleEndian.h"
 
 namespace vk::trs {
 
@@ -40,7 +41,7 @@ public:
         const auto value = static_cast<std::uint32_t>(asInteger(field));
         const std::size_t width = nativeSize(defs_.at(static_cast<std::size_t>(field)).type);
         std::vector<std::uint8_t> bytes(width);
-        for (std::size_t i = 0; i < width; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+        storeLe(bytes.data(), value, width);
         return bytes;
     }
     std::unique_ptr<Stream> openBlob(int) override {

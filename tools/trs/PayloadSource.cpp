@@ -27,7 +27,7 @@ void openTransport(TTransporter& table, const std::filesystem::path& file) {
     auto where = image.findResource(platform::kResourceTypeRcData, "TRSData");
     if (!where) throw Error(displayPath(file) + ": the executable has no RCDATA resource TRSData");
     const std::string name = displayPath(file) + ":TRSData";
-    table.OpenStream(std::make_unique<platform::StreamWindow>(std::move(stream), where->offset, where->size, name));
+    table.OpenStream(std::make_unique<StreamWindow>(std::move(stream), where->offset, where->size, name));
 }
 
 }  // namespace vk::trs

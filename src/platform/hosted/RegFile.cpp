@@ -19,17 +19,10 @@ bool hasControlCharacter(std::string_view s) {
     return false;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool isHexNumber(std::string_view s, std::size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits) return false;
     for (char c : s)
-        if (hexDigit(c) < 0) return false;
+        if (hexDigitValue(c) < 0) return false;
     return true;
 }
 
@@ -44,20 +37,12 @@ std::string quote(std::string_view text) {
 
 // hex(1): the string's UTF-16LE units and a terminating zero, as regedit writes REG_SZ.
 std::string stringAsHex(std::string_view text) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string out(kStringAsHex);
-    std::u16string units = toUtf16(text);
-    units += u'\0';
-    bool first = true;
-    for (char16_t unit : units) {
-        for (unsigned byte : {unit & 0xFFu, unsigned(unit) >> 8}) {
-            if (!first) out += ',';
-            first = false;
-            out += kDigits[byte >> 4];
-            out += kDigits[byte & 15];
-        }
+    std::string bytes;
+    for (char16_t unit : toUtf16(text) + u'\0') {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
     }
-    return out;
+    return std::string(kStringAsHex) + toHex(bytes, HexCase::Lower, ",");
 }
 
 class RegFileParser {
@@ -193,8 +178,8 @@ private:
         if ((bytes.size() + 1) % 6 != 0) fail("a hex(1) string needs an even number of bytes");
         std::u16string units;
         for (std::size_t i = 0; i + 4 < bytes.size(); i += 6) {
-            int b0 = hexDigit(bytes[i]) * 16 + hexDigit(bytes[i + 1]);
-            int b1 = hexDigit(bytes[i + 3]) * 16 + hexDigit(bytes[i + 4]);
+            int b0 = hexDigitValue(bytes[i]) * 16 + hexDigitValue(bytes[i + 1]);
+            int b1 = hexDigitValue(bytes[i + 3]) * 16 + hexDigitValue(bytes[i + 4]);
             units += static_cast<char16_t>(b0 | (b1 << 8));
         }
         if (!units.empty() && units.back() == u'\0') units.pop_back();
