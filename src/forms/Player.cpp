@@ -1,5 +1,7 @@
 #include "forms/Player.h"
 
+#include <stdexcept>
+
 #include "forms/Controls.h"
 #include "forms/Dump.h"
 #include "forms/ListView.h"
@@ -220,6 +222,8 @@ std::optional<std::string> Player::openFile(std::string_view initialPath, std::s
 }
 
 void Player::fail(const std::string& why) const {
+    // Outside play() no scenario could catch the failure: asking then is a fault of the caller.
+    if (!steps_) throw std::logic_error("the scenario player is not playing: " + why);
     throw StepFailure{current_ ? "line " + std::to_string(current_->line) + ": " + why : why};
 }
 

@@ -99,6 +99,15 @@ TEST(Player, SettlesAfterEveryStepAndReportsEachNewPageOnce) {
                                  "message confirmation: Открыть настройки? -> no\n");
 }
 
+TEST(Player, OutsideAScenarioAQuestionIsAFault) {
+    Transcript transcript;
+    Player player(transcript);
+    demo::TfmOptions dialog;
+    EXPECT_THROW(player.showMessage("?", MsgDlgType::Confirmation, mbYesNo), std::logic_error);
+    EXPECT_THROW(player.showModal(dialog), std::logic_error);
+    EXPECT_THROW(player.browseForFolder("C:\\", 0), std::logic_error);
+}
+
 TEST(Player, DumpsTheFormInFront) {
     DemoRun run("next\ndump");
     const auto& lines = run.transcript.lines();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "forms/DemoForm.h"  // tests/forms
 #include "platform/win32/Wide.h"
 #include "view/Clipping.h"
@@ -68,6 +70,12 @@ TEST(FormView, EveryControlIsANamedNativeWindowAtItsPlace) {
     EXPECT_EQ(button.left, 335);
     EXPECT_EQ(button.top, 262);
     EXPECT_EQ(button.right - button.left, 75);
+    // Centred on the work area.
+    RECT frame, work;
+    GetWindowRect(shown.window.handle(), &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
     // Fixed dialog border, the system menu and nothing else.
     const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
