@@ -13,7 +13,7 @@ sh scripts/install-deps.sh cmake ninja-build g++-mingw-w64-i686-posix wine wine3
 source=$PWD
 
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target Setup uidrive -j "${VK_JOBS:-$(nproc)}"
+cmake --build --preset win32 --target Setup uidrive demo_server_installer -j "${VK_JOBS:-$(nproc)}"
 
 prefix=$source/build/win32/installer-prefix
 wine="$source/tests/run-wine.sh $prefix"
@@ -24,8 +24,14 @@ $wine --start
 trap '$wine --stop' EXIT
 
 if [ -n "${DISPLAY:-}" ]; then
+    # As on a distribution disk: the database server's (demo) installer beside
+    # Setup.exe, which the wizard offers after the copy.
+    disk=$source/build/win32/installer-disk
+    rm -rf "$disk"
+    mkdir -p "$disk"
+    cp build/win32/Setup.exe build/win32/demo-programs/Firebird_6-2-3-972-Win32.exe "$disk"
     status=0
-    $wine build/win32/Setup.exe || status=$?
+    $wine "$disk/Setup.exe" || status=$?
     echo "Setup.exe ended with exit code $status"
     exit $status
 fi

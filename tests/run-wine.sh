@@ -58,6 +58,14 @@ stop_display() {
     fi
 }
 
+# Whether this prefix's desktop process runs (other prefixes may have theirs).
+desktop_running() {
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && return 0
+    done
+    return 1
+}
+
 use_display() {
     if [ -z "${DISPLAY:-}" ] && [ -s "$xvfb_display" ] && kill -0 "$(cat "$xvfb_pid")" 2>/dev/null; then
         export DISPLAY=":$(cat "$xvfb_display")"
@@ -79,6 +87,16 @@ case "${1:-}" in
     # Windows that no window manager looks after: without one (Xvfb), Wine
     # waits two seconds for it each time a managed window goes.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # The desktop process (explorer.exe /desktop) is started by the first
+    # program that needs a window and lives while any does; started by a
+    # test, it would hold that test's output open until the run's last window
+    # is gone. A minimised Notepad, kept until --stop, starts it here instead.
+    use_display
+    wine start /min notepad.exe </dev/null >/dev/null 2>&1 || true
+    for _ in $(seq 100); do
+        desktop_running && break
+        sleep 0.1
+    done
     ;;
 --stop)
     stop_server

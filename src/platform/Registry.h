@@ -23,4 +23,9 @@ public:
 // are made. nullptr when the key is missing (and not created) or not allowed.
 std::unique_ptr<RegistryKey> openRegistryKey(RootKey root, std::string_view path, bool create);
 
+// Removes root\path with its subkeys and values. true when the key is gone
+// afterwards (also when it was missing); false when it could not be removed,
+// and always for an empty path (the root itself is never removed).
+bool deleteRegistryKey(RootKey root, std::string_view path);
+
 }  // namespace vk::platform

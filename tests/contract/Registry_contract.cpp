@@ -34,6 +34,21 @@ TEST_P(RegistryContract, ValuesRoundTripAndKeysMatchWithoutRegardToCase) {
     EXPECT_EQ(key->readString("Missing"), std::nullopt);
 }
 
+TEST_P(RegistryContract, DeletingAKeyTakesItsSubkeysAndSparesItsSiblings) {
+    const std::string parent = machine.registryScratch(GetParam()) + "\\Удаляемый";
+    ASSERT_NE(openRegistryKey(GetParam(), parent + "\\Inner\\Deeper", true), nullptr);
+    openRegistryKey(GetParam(), parent, false)->writeString("Value", "x");
+    ASSERT_NE(openRegistryKey(GetParam(), parent + "Sibling", true), nullptr);
+
+    EXPECT_TRUE(deleteRegistryKey(GetParam(), parent));
+    EXPECT_EQ(openRegistryKey(GetParam(), parent, false), nullptr);
+    EXPECT_EQ(openRegistryKey(GetParam(), parent + "\\Inner\\Deeper", false), nullptr);
+    EXPECT_NE(openRegistryKey(GetParam(), parent + "Sibling", false), nullptr);
+    EXPECT_TRUE(deleteRegistryKey(GetParam(), parent)) << "a missing key is gone already";
+    EXPECT_FALSE(deleteRegistryKey(GetParam(), "")) << "never the root itself";
+    EXPECT_FALSE(deleteRegistryKey(GetParam(), "\\"));
+}
+
 INSTANTIATE_TEST_SUITE_P(EachRoot, RegistryContract,
                          ::testing::Values(RootKey::LocalMachine, RootKey::CurrentUser, RootKey::ClassesRoot),
                          [](const auto& info) { return std::string(rootKeyName(info.param)); });

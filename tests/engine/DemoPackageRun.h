@@ -55,7 +55,8 @@ protected:
         ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
         EXPECT_EQ(recorder.lines[1], "RANGE 31");
 
-        EXPECT_EQ(readFile(local + "\\Korvex.exe"), readHostFile(VK_SOURCE_DIR "/package/files/Korvex.exe"));
+        // The build's own program (a stand-in on the hosted build), as packed.
+        EXPECT_EQ(readFile(local + "\\Korvex.exe"), readHostFile(VK_BINARY_DIR "/payload/programs/Korvex.exe"));
         for (const std::string& file :
              {local + "\\Vorkast.exe", local + "\\VkExport.dll", WindowsDir() + "VksUnSt.exe",
               database + "\\VkConfig.gdb", database + "\\Setup1.dbx", SystemDir() + "Kerno2.bpl",

@@ -45,9 +45,9 @@ TEST_F(HostedCode, ALibraryLoadsFromItsMappedPathAndItsEntryIsCalled) {
     auto library = loadLibrary("C:\\windows\\SYSTEM32\\control.OCX");
     ASSERT_NE(library, nullptr);
     EXPECT_TRUE(library->hasExport("DllRegisterServer"));
-    EXPECT_FALSE(library->hasExport("DllUnregisterServer"));
+    EXPECT_FALSE(library->hasExport("DllCanUnloadNow"));
     EXPECT_EQ(library->callHresultExport("DllRegisterServer"), 0x2A);
-    EXPECT_EQ(library->callHresultExport("DllUnregisterServer"), std::nullopt);
+    EXPECT_EQ(library->callHresultExport("DllCanUnloadNow"), std::nullopt);
 
     EXPECT_NE(loadLibrary("Control.ocx"), nullptr);  // found in the system folder
     EXPECT_EQ(loadLibrary("Absent.dll"), nullptr);

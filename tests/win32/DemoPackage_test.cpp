@@ -3,128 +3,22 @@
 // reads its payload, reported over the real message window pumped on the
 // test's thread, into scratch folders and the real Windows and system folders
 // and HKEY_LOCAL_MACHINE, which the tests leave as they found them.
-#include <windows.h>
-#include <shlwapi.h>
-
-#include <optional>
-
-#include "engine/DemoPackageRun.h"
+#include "DemoInstallation.h"
 #include "engine/Payload.h"
 #include "engine/RegistrationPhase.h"
-#include "platform/Error.h"
 #include "platform/Resources.h"
-#include "platform/win32/Wide.h"
 
 namespace vk::test {
 namespace {
 
-using platform::win32::wide;
-
-// Files outside the scratch folder that a run may replace, create or delete:
-// put back as they were, or removed, when the test ends.
-class KeptFiles {
-public:
-    explicit KeptFiles(const std::vector<std::string>& paths) {
-        for (const std::string& path : paths)
-            kept_.push_back({path, platform::fileExists(path) ? std::optional(readFile(path)) : std::nullopt});
-    }
-    ~KeptFiles() {
-        for (const auto& [path, bytes] : kept_) {
-            try {
-                if (bytes)
-                    writeFile(path, *bytes);
-                else
-                    platform::deleteFile(path);
-            } catch (const Error& e) {
-                ADD_FAILURE() << "cannot put back " << path << ": " << e.what();
-            }
-        }
-    }
-    KeptFiles(const KeptFiles&) = delete;
-    KeptFiles& operator=(const KeptFiles&) = delete;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> kept_;
-};
-
-// A key of HKEY_LOCAL_MACHINE that a run writes: copied aside (under a key
-// the test machine removes) and put back, or removed, when the test ends.
-class KeptKey {
-public:
-    KeptKey(std::string_view path, const std::string& aside) : path_(wide(path)), aside_(wide(aside)) {
-        HKEY existing;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_READ, &existing) != ERROR_SUCCESS) return;
-        kept_ = copyTree(existing, aside_);
-        RegCloseKey(existing);
-    }
-    ~KeptKey() {
-        SHDeleteKeyW(HKEY_LOCAL_MACHINE, path_.c_str());
-        HKEY copy;
-        if (!kept_ || RegOpenKeyExW(HKEY_LOCAL_MACHINE, aside_.c_str(), 0, KEY_READ, &copy) != ERROR_SUCCESS) return;
-        if (!copyTree(copy, path_)) ADD_FAILURE() << "cannot put back HKEY_LOCAL_MACHINE\\" << platform::win32::narrow(path_);
-        RegCloseKey(copy);
-    }
-    KeptKey(const KeptKey&) = delete;
-    KeptKey& operator=(const KeptKey&) = delete;
-
-private:
-    static bool copyTree(HKEY from, const std::wstring& to) {
-        HKEY target;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) !=
-            ERROR_SUCCESS)
-            return false;
-        const bool copied = SHCopyKeyW(from, nullptr, target, 0) == ERROR_SUCCESS;
-        RegCloseKey(target);
-        return copied;
-    }
-
-    std::wstring path_;
-    std::wstring aside_;
-    bool kept_ = false;
-};
-
-class Win32DemoPackage : public DemoPackageRun {
-protected:
-    Win32DemoPackage() : DemoPackageRun([] { return platform::ownResource("TRSData"); }) {}
-
-    // Wine starts a program that is not a Windows one, such as the demo's
-    // automation servers (scripts for the hosted machine), on the host and
-    // keeps its file open in the starting process for good, where Windows
-    // refuses to start it. Held open while the registration runs, the servers
-    // start on neither, and stay free for the next run to overwrite.
-    void registrationBegins() override {
-        for (const char* server : kAutomationServers) {
-            HANDLE held = CreateFileW(wide(local + "\\" + server).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr);
-            ASSERT_NE(held, INVALID_HANDLE_VALUE) << server;
-            heldServers_.push_back(held);
-        }
-    }
-    void runEnded() override {
-        for (HANDLE held : heldServers_) CloseHandle(held);
-        heldServers_.clear();
-    }
-
-    // The registration phase makes the program folder the current one; the
-    // scratch folder can only go once it no longer is. The copy phase leaves
-    // its folder in the temporary folder, as the installer does.
-    void TearDown() override {
-        runEnded();
-        platform::setCurrentFolder(startFolder_);
-        if (!hadCopyFolder_) platform::removeDirectory(copyFolder_);
-    }
-
-private:
-    std::vector<HANDLE> heldServers_;
-    const std::string startFolder_ = platform::currentFolder();
-    const std::string copyFolder_ = TempDir() + "Vorkast";
-    const bool hadCopyFolder_ = platform::directoryExists(copyFolder_);
-    // The log, the uninstaller and the runtime packages go to the Windows and system folders.
-    KeptFiles outsideScratch_{{InstallLogPath(), WindowsDir() + "VksUnSt.exe", SystemDir() + "Kerno1.bpl",
-                               SystemDir() + "Kerno2.bpl", SystemDir() + "Luvak1.bpl", SystemDir() + "Luvak2.bpl",
-                               SystemDir() + "Luvak3.bpl"}};
-    KeptKey uninstallKey_{kUninstallKey, machine.registryScratch(platform::RootKey::LocalMachine) + "\\Uninstall"};
-};
+// The value of a class's server key as Windows reads it: the registered path.
+std::wstring registeredServer(const demo::RegisteredClass& registered) {
+    const std::wstring key = std::wstring(L"CLSID\\") + registered.clsid + L"\\" + registered.serverKey;
+    wchar_t value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    if (SHGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, nullptr, value, &size) != ERROR_SUCCESS) return L"<missing>";
+    return value;
+}
 
 // The value as Windows itself reads it, in UTF-16.
 std::wstring uninstallValue(const wchar_t* name) {
@@ -137,6 +31,9 @@ std::wstring uninstallValue(const wchar_t* name) {
 
 TEST_F(Win32DemoPackage, AServerRunFromTheOwnResourcePlacesEveryFileAndSavesALogTheUninstallerCanRead) {
     checkServerRun();
+    // The registration phase ran the real servers and controls: each class names its file.
+    for (const demo::RegisteredClass& registered : demo::kRegisteredClasses)
+        EXPECT_EQ(registeredServer(registered), wide(local) + L"\\" + registered.file) << narrow(registered.file);
     EXPECT_EQ(uninstallValue(L"DisplayName"), std::wstring(L"АС Кронта 3.1"));
     EXPECT_EQ(uninstallValue(L"UninstallString"), wide(WindowsDir() + "VksUnSt.exe REMOVE"));
 }

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -180,6 +182,9 @@ TEST_F(WizardScenario, GoingBackAndForthThenEscapeInstallsNothing) {
     const Played played = play("back-and-forth.scn");
     ASSERT_EQ(played.status, 0) << played.output;
     onMachine([] {
+        // The version history link wrote the history where the shell was to open it.
+        EXPECT_EQ(readFile("C:\\WINDOWS\\TEMP\\History.htm"),
+                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
         EXPECT_FALSE(platform::directoryExists(kProgram));
         EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
     });
@@ -369,6 +374,31 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
         EXPECT_EQ(std::count(pages.begin(), pages.end(), "page 5 Server"), c.text.empty() ? 0 : 1) << played.output;
         fs::remove_all(root_ / "m");
     }
+}
+
+TEST_F(WizardScenario, ExitOnTheFinishPageStartsTheProgramWhenAsked) {
+    const fs::path payload = root_ / "script-program.trs";
+    {
+        const std::vector<std::uint8_t> bytes =
+            makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))});
+        std::ofstream(payload, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    platform::hosted::test::writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nAllowPrograms=yes\n");
+    const Played run = play("default.scn", "--payload " + shellQuoted(payload));
+    ASSERT_EQ(run.status, 0) << run.output;
+    // The program is started, not waited for: give it up to ten seconds to
+    // leave its mark in its current folder (the installer's, which is the
+    // program folder by then).
+    const fs::path mark = root_ / "m" / "C" / "Program Files" / "Talvex" / "Vorkast" / "launched";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!fs::exists(mark) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(fs::exists(mark)) << run.output;
+
+    fs::remove(mark);
+    ASSERT_EQ(play("no-configuration.scn", "--payload " + shellQuoted(payload)).status, 0);  // cbLaunch unticked
+    EXPECT_FALSE(fs::exists(mark));
 }
 
 TEST_F(WizardScenario, FoldersThatAreNoFullPathsHoldThePage) {

@@ -38,4 +38,11 @@ std::unique_ptr<RegistryKey> openRegistryKey(RootKey root, std::string_view path
     return std::make_unique<HostedRegistryKey>(std::move(machine), root, std::move(names));
 }
 
+bool deleteRegistryKey(RootKey root, std::string_view path) {
+    auto machine = hosted::selectedMachine();
+    hosted::KeyNames names = hosted::splitKeyPath(path);
+    if (!machine || names.empty()) return false;
+    return machine->registry().deleteKey(root, names);
+}
+
 }  // namespace vk::platform

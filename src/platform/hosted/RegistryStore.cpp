@@ -85,4 +85,13 @@ bool RegistryStore::writeString(RootKey root, const KeyNames& key, std::string_v
     return save();
 }
 
+bool RegistryStore::deleteKey(RootKey root, const KeyNames& key) {
+    std::lock_guard lock(mutex_);
+    if (key.empty() || !mayWrite(root, key)) return false;
+    const KeyNames parentNames(key.begin(), key.end() - 1);
+    RegistryNode* parent = tree().find(root, parentNames);
+    if (!parent || !parent->removeChild(key.back())) return true;
+    return save();  // on failure the file keeps the key, and is read again
+}
+
 }  // namespace vk::platform::hosted

@@ -31,6 +31,10 @@ public:
     // false when the key is missing, the user may not write there, the name
     // cannot be stored or the file could not be written (nothing changes then).
     bool writeString(RootKey root, const KeyNames& key, std::string_view name, std::string_view value);
+    // Removes the key with everything under it; true also when it was missing.
+    // false when the user may not write there or the file could not be
+    // written (nothing changes then).
+    bool deleteKey(RootKey root, const KeyNames& key);
 
 private:
     struct FileState {

@@ -17,6 +17,8 @@ RegistryNode& RegistryNode::childOrNew(std::string_view name) {
     return *slot;
 }
 
+bool RegistryNode::removeChild(std::string_view name) { return children_.erase(ansiUpper(name)) > 0; }
+
 const RegistryValue* RegistryNode::value(std::string_view name) const {
     auto found = values_.find(ansiUpper(name));
     return found == values_.end() ? nullptr : &found->second;

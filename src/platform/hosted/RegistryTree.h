@@ -28,6 +28,8 @@ public:
     const std::string& name() const { return name_; }
     RegistryNode* child(std::string_view name) const;
     RegistryNode& childOrNew(std::string_view name);
+    // Drops a child with its subtree; false when there is none.
+    bool removeChild(std::string_view name);
     const RegistryValue* value(std::string_view name) const;
     void setValue(RegistryValue value);
 

@@ -4,6 +4,8 @@
 
 #include "platform/win32/Wide.h"
 
+#include <shlwapi.h>
+
 namespace vk::platform {
 
 namespace {
@@ -77,6 +79,13 @@ std::unique_ptr<RegistryKey> openRegistryKey(RootKey root, std::string_view path
     }
     if (status != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(key);
+}
+
+bool deleteRegistryKey(RootKey root, std::string_view path) {
+    const std::wstring subKey = win32::wide(relativePath(path));
+    if (subKey.empty()) return false;
+    const DWORD status = SHDeleteKeyW(rootHandle(root), subKey.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace vk::platform
