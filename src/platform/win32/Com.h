@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "platform/win32/SystemFunction.h"
+
 namespace vk::platform::win32 {
 
 // Initialises COM on this thread for the scope's lifetime. When the thread
@@ -12,9 +14,10 @@ namespace vk::platform::win32 {
 // is not an error and nothing is undone.
 class ComScope {
 public:
-    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComScope()
+        : initialised_(SUCCEEDED(systemFunction<decltype(CoInitialize)>(L"ole32.dll", "CoInitialize")(nullptr))) {}
     ~ComScope() {
-        if (initialised_) CoUninitialize();
+        if (initialised_) systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -31,7 +34,10 @@ using ComRef = std::unique_ptr<Interface, ComRelease>;
 
 // Frees shell item ID lists and other CoTaskMemAlloc'd blocks.
 struct TaskMemFree {
-    void operator()(void* block) const { CoTaskMemFree(block); }
+    void operator()(void* block) const {
+        static const auto free = systemFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+        free(block);
+    }
 };
 
 }  // namespace vk::platform::win32

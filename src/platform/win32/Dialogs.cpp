@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/win32/Com.h"
 #include "platform/win32/ShellFolder.h"
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Wide.h"
 
 namespace vk::platform {
@@ -37,7 +38,9 @@ public:
     std::optional<std::string> browseForFolder(std::string_view initial, int rootCsidl) override {
         win32::ComScope com;
         LPITEMIDLIST root = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, rootCsidl, &root))) root = nullptr;
+        static const auto folderLocation =
+            win32::systemFunction<decltype(SHGetSpecialFolderLocation)>(L"shell32.dll", "SHGetSpecialFolderLocation");
+        if (FAILED(folderLocation(nullptr, rootCsidl, &root))) root = nullptr;
         std::unique_ptr<ITEMIDLIST, win32::TaskMemFree> ownedRoot(root);
         std::wstring selection = win32::wide(initial);
         BROWSEINFOW info = {};
@@ -46,7 +49,8 @@ public:
         info.ulFlags = BIF_RETURNONLYFSDIRS;
         info.lpfn = selectInitialFolder;
         info.lParam = selection.empty() ? 0 : reinterpret_cast<LPARAM>(selection.c_str());
-        std::unique_ptr<ITEMIDLIST, win32::TaskMemFree> chosen(SHBrowseForFolderW(&info));
+        static const auto browse = win32::systemFunction<decltype(SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+        std::unique_ptr<ITEMIDLIST, win32::TaskMemFree> chosen(browse(&info));
         if (!chosen) return std::nullopt;
         std::string path = win32::itemPath(chosen.get());
         if (path.empty()) return std::nullopt;
@@ -72,7 +76,8 @@ public:
         dialog.lpstrInitialDir = initialIsFolder ? initial.c_str() : nullptr;
         dialog.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
         dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-        if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+        static const auto open = win32::systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+        if (!open(&dialog)) return std::nullopt;
         return win32::narrow(file.data());
     }
 };

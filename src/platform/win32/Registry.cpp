@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Wide.h"
 
 #include <shlwapi.h>
@@ -84,7 +85,8 @@ std::unique_ptr<RegistryKey> openRegistryKey(RootKey root, std::string_view path
 bool deleteRegistryKey(RootKey root, std::string_view path) {
     const std::wstring subKey = win32::wide(relativePath(path));
     if (subKey.empty()) return false;
-    const DWORD status = SHDeleteKeyW(rootHandle(root), subKey.c_str());
+    static const auto deleteTree = win32::systemFunction<decltype(SHDeleteKeyW)>(L"shlwapi.dll", "SHDeleteKeyW");
+    const DWORD status = deleteTree(rootHandle(root), subKey.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

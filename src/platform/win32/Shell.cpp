@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Wide.h"
 
 namespace vk::platform {
@@ -10,7 +11,8 @@ namespace vk::platform {
 bool shellOpen(std::string_view file) {
     const std::wstring path = win32::wide(file);
     // Values above 32 mean success.
-    return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, 0)) > 32;
+    static const auto execute = win32::systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    return reinterpret_cast<INT_PTR>(execute(nullptr, L"open", path.c_str(), nullptr, nullptr, 0)) > 32;
 }
 
 }  // namespace vk::platform

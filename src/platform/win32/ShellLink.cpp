@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/Com.h"
+#include "platform/win32/SystemFunction.h"
 #include "platform/win32/Wide.h"
 
 namespace vk::platform {
@@ -11,7 +12,8 @@ namespace {
 
 win32::ComRef<IShellLinkW> newShellLink() {
     IShellLinkW* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+    static const auto create = win32::systemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    if (FAILED(create(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(&link))))
         return nullptr;
     return win32::ComRef<IShellLinkW>(link);

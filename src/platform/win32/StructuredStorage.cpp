@@ -9,6 +9,8 @@
 
 #include "platform/Error.h"
 #include "platform/Text.h"
+#include "platform/win32/Com.h"
+#include "platform/win32/SystemFunction.h"
 
 namespace vk::platform {
 
@@ -152,7 +154,7 @@ public:
             const auto* name = reinterpret_cast<const char16_t*>(stat.pwcsName);
             found.push_back({fromUtf16(name ? std::u16string(name) : std::u16string()), stat.type == STGTY_STORAGE,
                              stat.cbSize.QuadPart});
-            CoTaskMemFree(stat.pwcsName);
+            win32::TaskMemFree()(stat.pwcsName);
         }
         return found;
     }
@@ -172,7 +174,8 @@ private:
 std::unique_ptr<StructuredStorage> openStorage(std::string_view path, StorageAccess access) {
     DWORD mode = access == StorageAccess::Read ? STGM_READ : STGM_READWRITE;
     ComRef<IStorage> storage;
-    HRESULT result = StgOpenStorage(wide(path).c_str(), nullptr, mode | STGM_SHARE_EXCLUSIVE, nullptr, 0, storage.out());
+    static const auto open = win32::systemFunction<decltype(StgOpenStorage)>(L"ole32.dll", "StgOpenStorage");
+    HRESULT result = open(wide(path).c_str(), nullptr, mode | STGM_SHARE_EXCLUSIVE, nullptr, 0, storage.out());
     if (result == STG_E_FILENOTFOUND) return nullptr;
     check(result, std::string(path));
     return std::make_unique<SystemStorage>(storage, std::string(path), mode);
@@ -180,7 +183,8 @@ std::unique_ptr<StructuredStorage> openStorage(std::string_view path, StorageAcc
 
 std::unique_ptr<StructuredStorage> createStorage(std::string_view path) {
     ComRef<IStorage> storage;
-    check(StgCreateDocfile(wide(path).c_str(), STGM_READWRITE | STGM_CREATE | STGM_SHARE_EXCLUSIVE, 0, storage.out()),
+    static const auto create = win32::systemFunction<decltype(StgCreateDocfile)>(L"ole32.dll", "StgCreateDocfile");
+    check(create(wide(path).c_str(), STGM_READWRITE | STGM_CREATE | STGM_SHARE_EXCLUSIVE, 0, storage.out()),
           std::string(path));
     return std::make_unique<SystemStorage>(storage, std::string(path), STGM_READWRITE);
 }
