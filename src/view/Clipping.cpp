@@ -27,7 +27,8 @@ RECT textRoom(const forms::Control& control, HWND native, const Metrics& metrics
 
 }  // namespace
 
-std::vector<std::string> clippedControls(const FormWindow& window) {
+std::vector<std::string> clippedControls(FormWindow& window) {
+    window.makeAllControls();
     std::vector<std::string> clipped;
     for (forms::Control* control : window.form().allControls()) {
         const auto kind = control->kind();

@@ -9,7 +9,8 @@ namespace vk::view {
 
 class FormWindow;
 
-// "NAME: needs W x H, has W x H" for each clipped control.
-std::vector<std::string> clippedControls(const FormWindow& window);
+// "NAME: needs W x H, has W x H" for each clipped control, on every page
+// (the controls of pages not shown yet are made for it).
+std::vector<std::string> clippedControls(FormWindow& window);
 
 }  // namespace vk::view

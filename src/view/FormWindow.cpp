@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "forms/Controls.h"
@@ -96,6 +97,7 @@ FormWindow::FormWindow(Form& form, HWND owner, const Metrics& metrics)
     setWindowName(window_, form.name());
     tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    numberControls(form);
     ++updating_;
     createChildren(form, window_);
     --updating_;
@@ -127,10 +129,16 @@ Control* FormWindow::controlOf(HWND native) const {
     return found == controls_.end() ? nullptr : found->second;
 }
 
+void FormWindow::numberControls(const Container& parent) {
+    for (const Control* control : parent.controls()) {
+        ids_.emplace(control, kFirstControlId + static_cast<int>(ids_.size()));
+        numberControls(*control);
+    }
+}
+
 void FormWindow::createChildren(Container& parent, HWND parentWindow) {
     for (Control* control : parent.controls()) {
-        const int id = kFirstControlId + static_cast<int>(controls_.size());
-        HWND native = createNative(*control, parentWindow, id);
+        HWND native = createNative(*control, parentWindow, ids_.at(control));
         controls_[native] = control;
         natives_[control] = native;
         setWindowName(native, control->name());
@@ -140,8 +148,26 @@ void FormWindow::createChildren(Container& parent, HWND parentWindow) {
         if (auto* button = dynamic_cast<Button*>(control)) markButton(*button, native);
         fill(*control, native);
         if (!control->hint().empty()) controlChanged(*control, Property::Hint, -1);
-        createChildren(*control, native);
+        auto* page = dynamic_cast<Page*>(control);
+        if (page && !nativelyVisible(*page))
+            unmade_.push_back(page);
+        else
+            createChildren(*control, native);
     }
+}
+
+void FormWindow::makePageControls(const Control& page) {
+    const auto found = std::find(unmade_.begin(), unmade_.end(), &page);
+    if (found == unmade_.end()) return;
+    Control* made = *found;
+    unmade_.erase(found);
+    ++updating_;
+    createChildren(*made, windowOf(*made));
+    --updating_;
+}
+
+void FormWindow::makeAllControls() {
+    while (!unmade_.empty()) makePageControls(*unmade_.front());
 }
 
 HWND FormWindow::createNative(Control& control, HWND parentWindow, int id) {
@@ -288,7 +314,10 @@ void FormWindow::markButton(const Button& button, HWND native) {
 }
 
 void FormWindow::showState(Control& control, HWND native) {
-    ShowWindow(native, nativelyVisible(control) ? SW_SHOWNA : SW_HIDE);
+    const bool visible = nativelyVisible(control);
+    // A page gets its controls before it shows, so that it shows whole.
+    if (visible) makePageControls(control);
+    ShowWindow(native, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void FormWindow::controlChanged(Control& control, Property property, int index) {
@@ -432,7 +461,12 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_CLOSE: form_.Close(); return 0;
-    default: break;
+    default:
+        if (message == makeAllControlsMessage()) {
+            makeAllControls();
+            return 0;
+        }
+        break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -4,10 +4,17 @@
 // handler); a property the form reports changed is shown at once. Enter
 // presses the default button and Esc the cancel button (through
 // translate()); the close box asks the form to close.
+//
+// The controls of a page its notebook does not show are made when the page
+// first shows (or when a program outside asks for every control, see
+// kMakeAllControlsMessage): a form with many pages comes up with what its
+// first page needs. Each control's id is its place in the form's tab order
+// whenever it is made.
 #include <windows.h>
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
@@ -29,15 +36,19 @@ public:
     void show();
     // The dialog keys (Enter, Esc, Tab) of a message taken from the queue; true when handled.
     bool translate(MSG& message);
-    // The native window of a control.
+    // The native window of a control; null while its page has not shown.
     HWND windowOf(const forms::Control& control) const;
+    // Makes the controls of every page that has not shown yet.
+    void makeAllControls();
 
 private:
     static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK containerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+    void numberControls(const forms::Container& parent);
     void createChildren(forms::Container& parent, HWND parentWindow);
+    void makePageControls(const forms::Control& page);
     HWND createNative(forms::Control& control, HWND parentWindow, int id);
     void fill(forms::Control& control, HWND native);
 
@@ -59,6 +70,8 @@ private:
     HBRUSH face_;
     std::unordered_map<HWND, forms::Control*> controls_;
     std::unordered_map<const forms::Control*, HWND> natives_;
+    std::unordered_map<const forms::Control*, int> ids_;
+    std::vector<forms::Control*> unmade_;  // pages whose controls are not made yet
     int updating_ = 0;  // native changes made from the model, whose notifications are echoes
 };
 

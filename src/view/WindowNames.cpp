@@ -11,6 +11,11 @@ HANDLE encoded(int value) { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>
 
 }  // namespace
 
+UINT makeAllControlsMessage() {
+    static const UINT message = RegisterWindowMessageW(kMakeAllControlsMessage);
+    return message;
+}
+
 void setWindowName(HWND window, const std::string& name) {
     const ATOM atom = GlobalAddAtomW(platform::win32::wide(name).c_str());
     if (atom) SetPropW(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));

@@ -17,6 +17,11 @@ inline constexpr wchar_t kButtonProperty[] = L"VkButton";      // a button: 1 de
 inline constexpr wchar_t kResultProperty[] = L"VkDialogResult"; // a form: the modal result of the
                                                                // last dialog shown over it
 
+// Sent to a form's window by a program outside before it looks for a
+// control: the form makes the controls of the pages that have not shown yet.
+inline constexpr wchar_t kMakeAllControlsMessage[] = L"VkMakeAllControls";
+UINT makeAllControlsMessage();
+
 void setWindowName(HWND window, const std::string& name);
 // The name, or empty for a window that carries none.
 std::string windowName(HWND window);

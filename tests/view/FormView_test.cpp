@@ -51,6 +51,7 @@ struct Shown {
 
 TEST(FormView, EveryControlIsANamedNativeWindowAtItsPlace) {
     Shown shown(96);
+    shown.form.nbMain.setPageIndex(1);
     EXPECT_EQ(windowName(shown.window.handle()), "fmDemo");
     EXPECT_EQ(textOf(shown.window.handle()), "Демонстрация");
     for (Control* control : shown.form.allControls()) {
@@ -127,6 +128,37 @@ TEST(FormView, AUsersActionsReachTheFormAndItsChangesTheScreen) {
     EXPECT_EQ(form.lbKind.caption(), "Выбран: Третий");
     form.pbMain.setPosition(70);
     EXPECT_EQ(SendMessageW(shown.native(form.pbMain), PBM_GETPOS, 0, 0), 70);
+}
+
+TEST(FormView, APageGetsItsControlsWhenItFirstShowsAsTheFormHasThem) {
+    Shown shown(96);
+    demo::TfmDemo& form = shown.form;
+    EXPECT_NE(shown.native(form.pgSecond), nullptr);
+    EXPECT_EQ(shown.native(form.lvRows), nullptr);
+    // Changed while not made: made as the form has them.
+    form.lvRows.setChecked(0, false);
+    form.cbKind.setItemIndex(2);
+    form.btCheck.setEnabled(false);
+    form.nbMain.setPageIndex(1);
+    HWND list = shown.native(form.lvRows);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+    EXPECT_EQ(SendMessageW(shown.native(form.cbKind), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_FALSE(IsWindowEnabled(shown.native(form.btCheck)));
+    // Ids follow the tab order, whenever the control was made.
+    EXPECT_LT(GetDlgCtrlID(shown.native(form.edName)), GetDlgCtrlID(shown.native(form.cbKind)));
+    EXPECT_LT(GetDlgCtrlID(shown.native(form.btCheck)), GetDlgCtrlID(shown.native(form.lbResult)));
+}
+
+TEST(FormView, AProgramOutsideHasEveryControlMadeOnRequest) {
+    Shown shown(96);
+    SendMessageW(shown.window.handle(), makeAllControlsMessage(), 0, 0);
+    HWND progress = shown.native(shown.form.pbMain);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(windowName(progress), "pbMain");
+    EXPECT_FALSE(IsWindowVisible(progress));
+    EXPECT_TRUE(IsWindowVisible(shown.native(shown.form.cbOption)));
 }
 
 // Presses keys on the message dialogs a front end shows, from its own idle loop.

@@ -107,6 +107,7 @@ void Driver::apply(const Step& step) {
         if (!view::saveWindowPicture(front(), step.name + ".bmp")) fail("no picture of the window for " + step.name);
         return;
     case StepKind::Dump:
+        makeAllControls(front());
         for (std::string& line : dumpWindow(front(), program_.process())) transcript_.add(std::move(line));
         return;
     case StepKind::Expect:
@@ -122,6 +123,11 @@ void Driver::apply(const Step& step) {
 HWND Driver::target(const Step& step, bool mustBeUsable) {
     HWND form = front();
     HWND control = form ? findNamed(form, step.name) : nullptr;
+    if (form && !control) {
+        // It may be on a page that has not shown yet.
+        makeAllControls(form);
+        control = findNamed(form, step.name);
+    }
     if (!control || !controlKind(control)) fail("no control " + step.name + " on " + view::windowName(form));
     if (mustBeUsable && !IsWindowVisible(control)) fail(step.name + " is hidden");
     if (mustBeUsable && !usable(control)) fail(step.name + " is disabled");

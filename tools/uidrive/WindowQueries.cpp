@@ -44,6 +44,11 @@ HWND findNamed(HWND root, const std::string& name) {
     return findDescendant(root, [&name](HWND window) { return view::windowName(window) == name; });
 }
 
+void makeAllControls(HWND form) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(form, view::makeAllControlsMessage(), 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
+}
+
 HWND findMarked(HWND root, const wchar_t* property) {
     return findDescendant(root, [property](HWND window) { return GetPropW(window, property) != nullptr; });
 }

@@ -17,6 +17,8 @@ inline constexpr UINT kAnswerTimeoutMs = 30000;
 std::string windowText(HWND window);
 // The control of that name among the window's descendants, or null.
 HWND findNamed(HWND root, const std::string& name);
+// Has the form make the controls of its pages that have not shown yet.
+void makeAllControls(HWND form);
 // The first descendant that carries the property, or null.
 HWND findMarked(HWND root, const wchar_t* property);
 std::optional<forms::ControlKind> controlKind(HWND window);
