@@ -291,20 +291,26 @@ void Driver::settle(HWND before) {
 
 // The dialogs that came and went since the last look, in the transcript.
 void Driver::noteDialogs() {
-    std::vector<HWND> shown;  // bottom first
-    for (HWND window : program_.windows())
-        if (window != main_ && isForm(window) && !isMessageForm(view::windowName(window)))
-            shown.insert(shown.begin(), window);
-    while (!dialogs_.empty() && std::find(shown.begin(), shown.end(), dialogs_.back().first) == shown.end()) {
+    // Each window's name is read once: a dialog that goes meanwhile loses
+    // its marks, and is then either seen with its name or not at all.
+    std::vector<std::pair<HWND, std::string>> shown;  // bottom first
+    for (HWND window : program_.windows()) {
+        std::string name = view::windowName(window);
+        if (window != main_ && !name.empty() && !isMessageForm(name)) shown.emplace(shown.begin(), window, std::move(name));
+    }
+    const auto isShown = [&shown](HWND window) {
+        return std::any_of(shown.begin(), shown.end(), [window](const auto& dialog) { return dialog.first == window; });
+    };
+    while (!dialogs_.empty() && !isShown(dialogs_.back().first)) {
         const std::string name = dialogs_.back().second;
         dialogs_.pop_back();
         HWND owner = dialogs_.empty() ? main_ : dialogs_.back().first;
         transcript_.add(forms::dialogClosedLine(name, view::windowNumber(owner, view::kResultProperty).value_or(0)));
     }
-    for (HWND window : shown)
+    for (auto& [window, name] : shown)
         if (std::none_of(dialogs_.begin(), dialogs_.end(), [window](const auto& dialog) { return dialog.first == window; })) {
-            dialogs_.emplace_back(window, view::windowName(window));
-            transcript_.add(forms::dialogShownLine(dialogs_.back().second));
+            dialogs_.emplace_back(window, name);
+            transcript_.add(forms::dialogShownLine(name));
         }
 }
 
