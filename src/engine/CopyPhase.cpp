@@ -113,6 +113,22 @@ private:
         }
     }
 
+    // The folder and those of its parents that do not exist yet, outermost
+    // first: the installation creates them all, and the uninstaller may take
+    // away only what the log names.
+    static std::vector<std::string> missingFolders(const std::string& folder) {
+        std::vector<std::string> missing;
+        std::string path = ExcludeTrailingBackslash(folder);
+        // Up to the root ("C:\", "\\host\share"), which is never created.
+        while (path.size() > ExtractFileDrive(path).size() + 1 && !platform::directoryExists(path)) {
+            missing.insert(missing.begin(), path);
+            std::string parent = ExcludeTrailingBackslash(ExtractFileDir(path));
+            if (parent.size() >= path.size()) break;
+            path = std::move(parent);
+        }
+        return missing;
+    }
+
     void noteFolder(const std::string& folder) {
         // The Windows folder is the system's, however it is spelled: the uninstaller must never remove it.
         if (sameText(ExcludeTrailingBackslash(folder), ExcludeTrailingBackslash(windowsDir_))) return;
@@ -126,9 +142,11 @@ private:
         checkPayloadName(stored, name);
 
         const std::string folder = destinationFolder(kind, stored);
+        const std::vector<std::string> created = missingFolders(folder);
         // Skipping the record would leave an installation without its file
         // that still reports success and registers what is not there.
         if (!ForceDir(folder)) throw Error("Не удалось создать папку \"" + folder + "\" для файла \"" + stored + "\"");
+        for (const std::string& parent : created) noteFolder(parent);
         noteFolder(folder);
 
         const std::string destination = folder + "\\" + name;
