@@ -57,16 +57,26 @@ public:
         const int kindField = table.field(payload::kFileKind).index();
         const int indexField = table.field(payload::kIndex).index();
         const int dataField = table.field(payload::kData).index();
+        // Each record with its name as stored, its kind and whether this installation takes it.
+        const auto forEachRecord = [&](const auto& visit) {
+            for (table.first(); !table.eof(); table.next()) {
+                const std::string stored = table.asString(nameField);
+                const std::int64_t kind = table.asInteger(kindField);
+                const std::int32_t configNo =
+                    table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
+                visit(stored, kind, belongsToInstallation(kind, stored, configNo));
+            }
+        };
+        // Every name is checked before anything is written.
+        const std::vector<InstallLogEntry> pending = plannedEntries(forEachRecord);
+        if (job_.Log) SavePendingLog(pending);
+
         progress_.range(static_cast<std::uint32_t>(table.recordCount()));
-        for (table.first(); !table.eof(); table.next()) {
-            const std::string stored = table.asString(nameField);
+        forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
             progress_.text(stored);
-            const std::int64_t kind = table.asInteger(kindField);
-            const std::int32_t configNo =
-                table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
-            if (belongsToInstallation(kind, stored, configNo)) install(table, dataField, stored, kind);
+            if (belongs) install(table, dataField, stored, kind);
             progress_.step();
-        }
+        });
         for (const std::string& folder : folders_) job_.AddLogEntry(folder, logkind::Folder, 0);
         progress_.endPhase(0);
     }
@@ -113,12 +123,56 @@ private:
         }
     }
 
-    void noteFolder(const std::string& folder) {
+    // The folder and those of its parents that do not exist yet, outermost
+    // first: the installation creates them all, and the uninstaller may take
+    // away only what the log names.
+    static std::vector<std::string> missingFolders(const std::string& folder) {
+        std::vector<std::string> missing;
+        std::string path = ExcludeTrailingBackslash(folder);
+        // Up to the root ("C:\", "\\host\share"), which is never created.
+        while (path.size() > ExtractFileDrive(path).size() + 1 && !platform::directoryExists(path)) {
+            missing.insert(missing.begin(), path);
+            std::string parent = ExcludeTrailingBackslash(ExtractFileDir(path));
+            if (parent.size() >= path.size()) break;
+            path = std::move(parent);
+        }
+        return missing;
+    }
+
+    // What this run is about to create and the folders it will use, saved as
+    // the pending log before anything is written: a run cut short leaves no
+    // install log, and a rerun would log only the files new to it.
+    template <typename ForEachRecord>
+    std::vector<InstallLogEntry> plannedEntries(const ForEachRecord& forEachRecord) const {
+        std::vector<InstallLogEntry> pending;
+        std::vector<std::string> folders;
+        const auto createsFile = [&](const std::string& path, std::int64_t kind) {
+            if (!platform::fileExists(path)) pending.push_back({std::string(logkind::File), path, kind});
+        };
+        forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
+            if (!belongs) return;
+            const std::string folder = destinationFolder(kind, stored), name = installedName(stored);
+            checkPayloadName(stored, name);
+            noteFolderAndParentsToCreate(folders, folder);
+            createsFile(folder + "\\" + name, kind);
+            if (kind == fkSystemPackage) createsFile(systemDir_ + name, kind);
+        });
+        for (const std::string& folder : folders) pending.push_back({std::string(logkind::Folder), folder, 0});
+        return pending;
+    }
+
+    // Before the folder is made: it comes after the parents it needs.
+    void noteFolderAndParentsToCreate(std::vector<std::string>& folders, const std::string& folder) const {
+        for (const std::string& parent : missingFolders(folder)) noteFolder(folders, parent);
+        noteFolder(folders, folder);
+    }
+
+    void noteFolder(std::vector<std::string>& folders, const std::string& folder) const {
         // The Windows folder is the system's, however it is spelled: the uninstaller must never remove it.
         if (sameText(ExcludeTrailingBackslash(folder), ExcludeTrailingBackslash(windowsDir_))) return;
-        for (const std::string& known : folders_)
+        for (const std::string& known : folders)
             if (sameText(known, folder)) return;
-        folders_.push_back(folder);
+        folders.push_back(folder);
     }
 
     void install(TTransporter& table, int dataField, const std::string& stored, std::int64_t kind) {
@@ -126,10 +180,10 @@ private:
         checkPayloadName(stored, name);
 
         const std::string folder = destinationFolder(kind, stored);
+        noteFolderAndParentsToCreate(folders_, folder);
         // Skipping the record would leave an installation without its file
         // that still reports success and registers what is not there.
         if (!ForceDir(folder)) throw Error("Не удалось создать папку \"" + folder + "\" для файла \"" + stored + "\"");
-        noteFolder(folder);
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
