@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the wizard's pictures as 24-bit BMP files: the banner strips of the
-welcome and finish pages (111 x 289), the page heading mark (32 x 32) and the
-stage bullet (16 x 16). Shapes are sampled 4 x 4 per pixel for smooth edges.
+"""Draws the wizard's pictures as 8-bit run-length encoded BMP files (BI_RLE8):
+the banner strips of the welcome and finish pages (111 x 289), the page
+heading mark (32 x 32) and the stage bullet (16 x 16). Shapes are sampled
+4 x 4 per pixel for smooth edges; a picture of more than 256 colours gets a
+palette by median cut. The strips change colour from row to row, not along
+a row, so runs keep them small in the installer.
 
     python3 scripts/draw-wizard-pictures.py src/wizard/pictures
 """
@@ -22,18 +25,67 @@ def mix(a, b, t):
     return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
 
 
-def write_bmp(path, width, height, pixel):
-    row = (width * 3 + 3) & ~3
+def median_cut(counts, size):
+    """A palette of at most size colours for {colour: pixel count}."""
+    boxes = [list(counts)]
+    while len(boxes) < size:
+        def spread(box):
+            return max(max(c[i] for c in box) - min(c[i] for c in box) for i in range(3))
+        widest = max((b for b in boxes if len(b) > 1), key=spread, default=None)
+        if widest is None:
+            break
+        channel = max(range(3), key=lambda i: max(c[i] for c in widest) - min(c[i] for c in widest))
+        widest.sort(key=lambda c: c[channel])
+        # Split where half of the box's pixels lie on either side.
+        total, running, cut = sum(counts[c] for c in widest), 0, 1
+        for index, colour in enumerate(widest[:-1]):
+            running += counts[colour]
+            cut = index + 1
+            if running * 2 >= total:
+                break
+        boxes.remove(widest)
+        boxes += [widest[:cut], widest[cut:]]
+    palette = []
+    for box in boxes:
+        weight = sum(counts[c] for c in box)
+        palette.append(tuple(round(sum(c[i] * counts[c] for c in box) / weight) for i in range(3)))
+    return palette
+
+
+def nearest(palette, colour):
+    return min(range(len(palette)), key=lambda i: sum((palette[i][k] - colour[k]) ** 2 for k in range(3)))
+
+
+def rle8_rows(rows):
+    """BI_RLE8 runs, bottom row first: (count, index) pairs, end of line, end of picture."""
     data = bytearray()
-    for y in range(height - 1, -1, -1):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        data += line + bytes(row - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    path.write_bytes(header + info + data)
+    for row in reversed(rows):
+        x = 0
+        while x < len(row):
+            run = 1
+            while x + run < len(row) and run < 255 and row[x + run] == row[x]:
+                run += 1
+            data += bytes((run, row[x]))
+            x += run
+        data += b'\x00\x00'
+    data[-2:] = b'\x00\x01'
+    return bytes(data)
+
+
+def write_bmp(path, width, height, pixel):
+    pixels = [[pixel(x, y) for x in range(width)] for y in range(height)]
+    counts = {}
+    for row in pixels:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    palette = list(counts) if len(counts) <= 256 else median_cut(counts, 256)
+    index = {colour: nearest(palette, colour) for colour in counts}
+    data = rle8_rows([[index[colour] for colour in row] for row in pixels])
+    colours = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 14 + 40 + len(colours)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(data), 0, 0, offset)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 1, len(data), 2835, 2835, len(palette), 0)
+    path.write_bytes(header + info + colours + data)
 
 
 def sampled(shape, background, x, y):
