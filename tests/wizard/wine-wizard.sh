@@ -165,6 +165,11 @@ cp Vorkast.exe "$drive_c/Сервер/Vorkast/Vorkast.exe"
 play client "$scenarios/client.scn" "$setup_client"
 [ "$(cat client.rc)" = 0 ] || fail "client: exit code $(cat client.rc)"
 same client "$scenarios/client.transcript"
+# The removal kept the engine's configuration and took the engine's files:
+# the next installation puts them back.
+[ -f "$drive_c/Program Files/Borland/Common files/BDE/IDAPI32.DLL" ] ||
+    fail "the installation after the removal did not install the engine again"
+
 # The client part installed the Firebird client library, by its version strings.
 client_library=$(find "$drive_c/windows/system32" -maxdepth 1 -iname gds32.dll | head -n 1)
 if [ -z "$client_library" ]; then
