@@ -56,16 +56,26 @@ public:
         const int kindField = table.field(payload::kFileKind).index();
         const int indexField = table.field(payload::kIndex).index();
         const int dataField = table.field(payload::kData).index();
+        // Each record with its name as stored, its kind and whether this installation takes it.
+        const auto forEachRecord = [&](const auto& visit) {
+            for (table.first(); !table.eof(); table.next()) {
+                const std::string stored = table.asString(nameField);
+                const std::int64_t kind = table.asInteger(kindField);
+                const std::int32_t configNo =
+                    table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
+                visit(stored, kind, belongsToInstallation(kind, stored, configNo));
+            }
+        };
+        // Every name is checked before anything is written.
+        const std::vector<InstallLogEntry> pending = plannedEntries(forEachRecord);
+        if (job_.Log) SavePendingLog(pending);
+
         progress_.range(static_cast<std::uint32_t>(table.recordCount()));
-        for (table.first(); !table.eof(); table.next()) {
-            const std::string stored = table.asString(nameField);
+        forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
             progress_.text(stored);
-            const std::int64_t kind = table.asInteger(kindField);
-            const std::int32_t configNo =
-                table.isNull(indexField) ? 0 : static_cast<std::int32_t>(table.asInteger(indexField));
-            if (belongsToInstallation(kind, stored, configNo)) install(table, dataField, stored, kind);
+            if (belongs) install(table, dataField, stored, kind);
             progress_.step();
-        }
+        });
         for (const std::string& folder : folders_) job_.AddLogEntry(folder, logkind::Folder, 0);
         progress_.endPhase(0);
     }
@@ -112,12 +122,34 @@ private:
         }
     }
 
-    void noteFolder(const std::string& folder) {
+    // What this run is about to create and the folders it will use, saved as
+    // the pending log before anything is written: a run cut short leaves no
+    // install log, and a rerun would log only the files new to it.
+    template <typename ForEachRecord>
+    std::vector<InstallLogEntry> plannedEntries(const ForEachRecord& forEachRecord) const {
+        std::vector<InstallLogEntry> pending;
+        std::vector<std::string> folders;
+        const auto createsFile = [&](const std::string& path, std::int64_t kind) {
+            if (!platform::fileExists(path)) pending.push_back({std::string(logkind::File), path, kind});
+        };
+        forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
+            if (!belongs) return;
+            const std::string folder = destinationFolder(kind, stored), name = installedName(stored);
+            checkPayloadName(stored, name);
+            noteFolder(folders, folder);
+            createsFile(folder + "\\" + name, kind);
+            if (kind == fkSystemPackage) createsFile(systemDir_ + name, kind);
+        });
+        for (const std::string& folder : folders) pending.push_back({std::string(logkind::Folder), folder, 0});
+        return pending;
+    }
+
+    void noteFolder(std::vector<std::string>& folders, const std::string& folder) const {
         // The Windows folder is the system's, however it is spelled: the uninstaller must never remove it.
         if (sameText(ExcludeTrailingBackslash(folder), ExcludeTrailingBackslash(windowsDir_))) return;
-        for (const std::string& known : folders_)
+        for (const std::string& known : folders)
             if (sameText(known, folder)) return;
-        folders_.push_back(folder);
+        folders.push_back(folder);
     }
 
     void install(TTransporter& table, int dataField, const std::string& stored, std::int64_t kind) {
@@ -128,7 +160,7 @@ private:
         // Skipping the record would leave an installation without its file
         // that still reports success and registers what is not there.
         if (!ForceDir(folder)) throw Error("Не удалось создать папку \"" + folder + "\" для файла \"" + stored + "\"");
-        noteFolder(folder);
+        noteFolder(folders_, folder);
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);

@@ -33,6 +33,7 @@ void AddLogEntry(DataSet& log, std::string_view value, std::string_view kind, st
 }
 
 std::string InstallLogPath() { return WindowsDir() + std::string(kInstallLogName); }
+std::string PendingLogPath() { return WindowsDir() + std::string(kPendingLogName); }
 
 namespace {
 
@@ -55,24 +56,23 @@ bool namesSomethingInstalled(std::string_view kind) {
            kind == logkind::SrvReg;
 }
 
-struct Entry {
-    std::string value;
-    std::string kind;
-    std::int64_t number;
-};
+using NamedEntries = std::set<std::pair<std::string, std::string>>;  // kind, value in upper case
 
-// The entries of the earlier log at path that this log does not name (by kind
-// and value, without regard to case) and whose file or folder is still there.
-// A rerun logs only the files that are new to it: without these, removing
-// the product would leave the earlier run's files behind. A damaged earlier
-// log carries nothing.
-std::vector<Entry> entriesToCarry(DataSet& log, const std::string& path) {
-    if (!platform::fileExists(path)) return {};
-    std::set<std::pair<std::string, std::string>> named{{std::string(logkind::File), ansiUpper(path)}};
+void markNamed(NamedEntries& named, const InstallLogEntry& entry) { named.insert({entry.kind, ansiUpper(entry.value)}); }
+
+NamedEntries namedIn(DataSet& log) {
+    NamedEntries named;
     const int value = log.field(logfield::Value.name).index(), kind = log.field(logfield::InfType.name).index();
-    for (log.first(); !log.eof(); log.next()) named.insert({log.asString(kind), ansiUpper(log.asString(value))});
+    for (log.first(); !log.eof(); log.next()) markNamed(named, {log.asString(kind), log.asString(value)});
+    return named;
+}
 
-    std::vector<Entry> carried;
+// The entries of the earlier log at path that are not named yet (by kind and
+// value, without regard to case) and whose file or folder is still there;
+// they are named from then on. A damaged earlier log carries nothing.
+std::vector<InstallLogEntry> entriesToCarry(const std::string& path, NamedEntries& named) {
+    if (!platform::fileExists(path)) return {};
+    std::vector<InstallLogEntry> carried;
     try {
         TTransporter earlier;
         earlier.OpenStream(platform::openFile(path, platform::FileMode::OpenRead));
@@ -80,7 +80,8 @@ std::vector<Entry> entriesToCarry(DataSet& log, const std::string& path) {
                   earlierKind = earlier.field(logfield::InfType.name).index(),
                   earlierNumber = earlier.field(logfield::ValType.name).index();
         for (; !earlier.eof(); earlier.next()) {
-            Entry entry{earlier.asString(earlierValue), earlier.asString(earlierKind), earlier.asInteger(earlierNumber)};
+            InstallLogEntry entry{earlier.asString(earlierKind), earlier.asString(earlierValue),
+                                  earlier.asInteger(earlierNumber)};
             if (namesSomethingInstalled(entry.kind) && !named.count({entry.kind, ansiUpper(entry.value)}) &&
                 platform::fileAttributes(entry.value))
                 carried.push_back(std::move(entry));
@@ -88,30 +89,56 @@ std::vector<Entry> entriesToCarry(DataSet& log, const std::string& path) {
     } catch (const Error&) {
         return {};
     }
+    for (const InstallLogEntry& entry : carried) markNamed(named, entry);
     return carried;
 }
 
-}  // namespace
-
-bool RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder) {
-    const bool registered = registerUninstaller(productCaption, installFolder);
-    const std::string path = InstallLogPath();
-    for (const Entry& entry : entriesToCarry(log, path)) AddLogEntry(log, entry.value, entry.kind, entry.number);
-    AddLogEntry(log, path, logkind::File, 0);
-
-    // An entry that cannot be stored would leave its file behind at removal
-    // without anyone knowing: the others are saved, then the loss is reported.
+// Saves log as a transport stream at path, replacing the file there only once
+// the new one is complete on the disk. An entry that cannot be stored would
+// leave its file behind at removal without anyone knowing: the others are
+// saved, then the loss is reported.
+void saveLog(DataSet& log, const std::string& path) {
+    std::string lost;
     // Written in memory first: the writer's many small writes would each be a
     // system call on the file.
-    std::string lost;
     MemoryStream image(path);
     SaveDataSetToStream(&log, &image, [&](const std::string& error) {
         if (!error.empty() && lost.empty()) lost = error;
         return true;
     });
-    // The uninstall entry may already point at the earlier log: it stays whole until the new one is.
     platform::replaceFile(path, [&](Stream& out) { out.write(image.bytes().data(), image.bytes().size()); });
     if (!lost.empty()) throw Error("Не все записи журнала установки сохранены в " + path + ": " + lost);
+}
+
+}  // namespace
+
+void SavePendingLog(const std::vector<InstallLogEntry>& entries) {
+    TStaticSet pending;
+    defineLog(pending);
+    pending.open();
+    NamedEntries named;
+    for (const InstallLogEntry& entry : entries) {
+        AddLogEntry(pending, entry.value, entry.kind, entry.number);
+        markNamed(named, entry);
+    }
+    const std::string path = PendingLogPath();
+    for (const InstallLogEntry& entry : entriesToCarry(path, named))
+        AddLogEntry(pending, entry.value, entry.kind, entry.number);
+    if (pending.recordCount() > 0) saveLog(pending, path);
+}
+
+bool RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, std::string_view installFolder) {
+    const bool registered = registerUninstaller(productCaption, installFolder);
+    const std::string path = InstallLogPath(), pendingPath = PendingLogPath();
+    NamedEntries named = namedIn(log);
+    markNamed(named, {std::string(logkind::File), path});
+    for (const std::string& earlier : {path, pendingPath})
+        for (const InstallLogEntry& entry : entriesToCarry(earlier, named))
+            AddLogEntry(log, entry.value, entry.kind, entry.number);
+    AddLogEntry(log, path, logkind::File, 0);
+    // The uninstall entry may already point at the earlier log: it stays whole until the new one is.
+    saveLog(log, path);
+    platform::deleteFile(pendingPath);
     return registered;
 }
 

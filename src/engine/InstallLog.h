@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "datalib/DataSet.h"
+#include "engine/InstallLogReader.h"
 
 namespace vk {
 
@@ -48,6 +50,7 @@ void AddLogEntry(DataSet& log, std::string_view value, std::string_view kind, st
 // The log lies beside the uninstaller in the Windows folder; the system's
 // list of removable programs starts it with kUninstallArgument.
 inline constexpr std::string_view kInstallLogName = "VksUnSt.trs";
+inline constexpr std::string_view kPendingLogName = "VksUnSt.pending.trs";
 inline constexpr std::string_view kUninstallerName = "VksUnSt.exe";
 inline constexpr std::string_view kUninstallArgument = "REMOVE";
 inline constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkast";
@@ -55,13 +58,25 @@ inline constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\
 // WindowsDir + kInstallLogName.
 std::string InstallLogPath();
 
+// WindowsDir + kPendingLogName: what a run was about to create, saved
+// before it wrote anything. A run that is interrupted or fails leaves it
+// behind; the next successful one carries over what of it is still there.
+std::string PendingLogPath();
+
+// Saves the pending log: these entries, then those of a pending log left by
+// an earlier unfinished run that these do not name and that are still there.
+// Does nothing when there is nothing to save. Throws Error when the file
+// cannot be written (before anything is installed, so the run ends clean).
+void SavePendingLog(const std::vector<InstallLogEntry>& entries);
+
 // The wizard's last step after a successful installation: lists the product
 // among the removable programs (skipped when the key cannot be opened),
-// carries over from an earlier log the entries this one does not name whose
-// files or folders are still there (an installation over an earlier one
-// logs only what is new to it), logs the log file itself last and saves the
-// log there as a transport stream,
-// replacing an earlier one only once the new one is complete on the disk.
+// carries over from an earlier log, and from a pending log an unfinished run
+// left, the entries this one does not name whose files or folders are still
+// there (an installation over an earlier one logs only what is new to it,
+// and an unfinished run saved no log), logs the log file itself last and
+// saves the log there as a transport stream, replacing an earlier one only
+// once the new one is complete on the disk; the pending log is deleted then.
 // Returns whether the uninstall entry was written, so that whatever reports
 // the outcome says what happened. Throws Error when the log cannot be
 // written (the earlier log stays), or when an entry could not be stored (the

@@ -207,10 +207,12 @@ TEST_F(ProcessThreadTest, ASecondRunOverwritesButLogsNoFileThatAlreadyExisted) {
 
 // A record that cannot be installed as shipped ends the run: nothing after
 // it is copied, registered or applied, and the wizard hears of the failure.
+// A name that would leave its folder is refused before copying begins.
 struct BadRecord {
     const char* what;
     std::string name;
     std::string data;
+    bool refusedBeforeCopying = false;
 
     friend void PrintTo(const BadRecord& bad, std::ostream* out) { *out << bad.what; }
 };
@@ -223,7 +225,10 @@ TEST_P(BadRecordTest, EndsTheRunWithTheFailureFlagAndWritesNothingOutside) {
     addRecord("After.exe", fkProgram, "never reached");
     run(serverThread());
 
-    EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 2", "STATUS 2 " + bad.name, "FINISHED 1"})) << bad.what;
+    const Lines progress = bad.refusedBeforeCopying
+                               ? Lines{"STATUS 1", "FINISHED 1"}
+                               : Lines{"STATUS 1", "RANGE 2", "STATUS 2 " + bad.name, "FINISHED 1"};
+    EXPECT_EQ(recorder.lines, progress) << bad.what;
     EXPECT_NE(recorder.failure, "");
     EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
     EXPECT_FALSE(platform::fileExists(local + "\\" + bad.name)) << "a half-expanded file stays behind";
@@ -238,10 +243,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadRecord{"truncated body", "Short.exe", kBody.substr(0, kBody.size() - 4)},
                       BadRecord{"header size larger than the body", "Long.exe",
                                 kBody.substr(0, 10) + std::string("\xFF\xFF\x00\x00", 4) + kBody.substr(14)},
-                      BadRecord{"parent folder", "..\\evil.exe", compressed("x")},
-                      BadRecord{"forward slash", "../evil.exe", compressed("x")},
-                      BadRecord{"drive", "C:evil.exe", compressed("x")},
-                      BadRecord{"dot dot after the variant prefix", "!1..", compressed("x")}),
+                      BadRecord{"parent folder", "..\\evil.exe", compressed("x"), true},
+                      BadRecord{"forward slash", "../evil.exe", compressed("x"), true},
+                      BadRecord{"drive", "C:evil.exe", compressed("x"), true},
+                      BadRecord{"dot dot after the variant prefix", "!1..", compressed("x"), true}),
     NamedByWhat());
 
 TEST_F(ProcessThreadTest, ADestinationThatCannotBeWrittenFailsTheRun) {
@@ -338,6 +343,39 @@ TEST_F(ProcessThreadTest, APayloadThatFailsItsCheckIsRefusedBeforeAnythingIsWrit
     run(std::move(thread));
     EXPECT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
     EXPECT_EQ(readFile(local + "\\Vorkast.exe"), std::string(2000, 'v') + "program");
+}
+
+// A run that ends early saves no install log; the files it created before
+// it stopped would be "already there" to the next run, which logs only what
+// it creates. The pending log bridges the two.
+TEST_F(ProcessThreadTest, TheFilesOfAnUnfinishedRunReachTheNextRunsLog) {
+    addRecord("Vorkast.exe", fkProgram, "program");
+    addRawRecord("Broken.exe", fkProgram, kBody.substr(0, kBody.size() - 4));
+    run(serverThread());
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 1");
+    ASSERT_TRUE(platform::fileExists(local + "\\Vorkast.exe"));
+    EXPECT_FALSE(platform::fileExists(InstallLogPath()));
+
+    log = newLog();
+    recorder = ProgressRecorder();
+    auto thread = serverThread();
+    const std::vector<std::uint8_t> fixed = makePayload({payloadRow("Vorkast.exe", fkProgram, compressed("program")),
+                                                         payloadRow("Lumtra.exe", fkProgram, compressed("server"))});
+    thread->OpenPayload = [fixed] { return std::make_unique<MemoryStream>(fixed, "TRSData"); };
+    thread->InstallOptions &= ~ioRegister;
+    run(std::move(thread));
+    ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
+    RegisterUninstallAndSaveLog(*log, kProductCaption, local);
+
+    TTransporter saved;
+    saved.OpenStream(platform::openFile(InstallLogPath(), platform::FileMode::OpenRead));
+    std::vector<LogEntry> files;
+    for (const LogEntry& entry : readLog(saved))
+        if (entry.kind == "FILE") files.push_back(entry);
+    EXPECT_EQ(files, (std::vector<LogEntry>{{"FILE", local + "\\Lumtra.exe", fkProgram},
+                                            {"FILE", local + "\\Vorkast.exe", fkProgram},
+                                            {"FILE", InstallLogPath(), 0}}));
+    EXPECT_FALSE(platform::fileExists(PendingLogPath())) << "the pending log has done its work";
 }
 
 TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredForRemoval) {
