@@ -91,8 +91,12 @@ protected:
     }
 
     void expectIndependentReadersAgree(const fs::path& file, const Streams& expected) {
-        if (!python.empty()) EXPECT_EQ(readWithOlefile(file), expected) << "olefile on " << file;
-        if (gsf) EXPECT_EQ(readWithGsf(file), expected) << "gsf on " << file;
+        if (!python.empty()) {
+            EXPECT_EQ(readWithOlefile(file), expected) << "olefile on " << file;
+        }
+        if (gsf) {
+            EXPECT_EQ(readWithGsf(file), expected) << "gsf on " << file;
+        }
     }
 
     void requireATool() {

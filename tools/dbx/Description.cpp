@@ -66,14 +66,14 @@ std::string hexBytes(const std::string& text, const std::string& where) {
 }
 
 Section sectionFor(const std::string& header, const std::string& where) {
-    if (header == "ssDBParams") return {Section::Kind::DBParams, header, {}};
-    if (header == "ssSysParams") return {Section::Kind::SysParams, header, {}};
-    if (header == "ssUpdates") return {Section::Kind::Updates, header, {}};
+    if (header == "ssDBParams") return {Section::Kind::DBParams, header, {}, {}};
+    if (header == "ssSysParams") return {Section::Kind::SysParams, header, {}, {}};
+    if (header == "ssUpdates") return {Section::Kind::Updates, header, {}, {}};
     if (header.rfind("stream ", 0) == 0) {
         std::string name = trim(header.substr(7));
         if (name.empty() || name.size() > 31 || name.find_first_of("/\\:!") != std::string::npos)
             throw Error(where + ": \"" + name + "\" cannot name a stream");
-        return {Section::Kind::Raw, name, {{std::string()}}};
+        return {Section::Kind::Raw, name, {{std::string()}}, {}};
     }
     throw Error(where + ": unknown section [" + header + "]; expected ssDBParams, ssSysParams, ssUpdates or stream NAME");
 }

@@ -98,11 +98,11 @@ void MessageWindow::pumpUntil(const std::function<bool()>& done) { impl_->pumpUn
 static MessageWindow::Impl& windowOf(WindowHandle window) { return *static_cast<MessageWindow::Impl*>(window); }
 
 void sendMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
-    windowOf(window).send({code, wParam, lParam});
+    windowOf(window).send({code, wParam, lParam, nullptr, std::nullopt});
 }
 
 void postMessage(WindowHandle window, std::uint32_t code, std::uintptr_t wParam, std::intptr_t lParam) {
-    windowOf(window).post({code, wParam, lParam});
+    windowOf(window).post({code, wParam, lParam, nullptr, std::nullopt});
 }
 
 void sendCall(WindowHandle window, const std::function<void()>& call) {
