@@ -122,6 +122,22 @@ private:
         }
     }
 
+    // The folder and those of its parents that do not exist yet, outermost
+    // first: the installation creates them all, and the uninstaller may take
+    // away only what the log names.
+    static std::vector<std::string> missingFolders(const std::string& folder) {
+        std::vector<std::string> missing;
+        std::string path = ExcludeTrailingBackslash(folder);
+        // Up to the root ("C:\", "\\host\share"), which is never created.
+        while (path.size() > ExtractFileDrive(path).size() + 1 && !platform::directoryExists(path)) {
+            missing.insert(missing.begin(), path);
+            std::string parent = ExcludeTrailingBackslash(ExtractFileDir(path));
+            if (parent.size() >= path.size()) break;
+            path = std::move(parent);
+        }
+        return missing;
+    }
+
     // What this run is about to create and the folders it will use, saved as
     // the pending log before anything is written: a run cut short leaves no
     // install log, and a rerun would log only the files new to it.
@@ -136,12 +152,18 @@ private:
             if (!belongs) return;
             const std::string folder = destinationFolder(kind, stored), name = installedName(stored);
             checkPayloadName(stored, name);
-            noteFolder(folders, folder);
+            noteFolderAndParentsToCreate(folders, folder);
             createsFile(folder + "\\" + name, kind);
             if (kind == fkSystemPackage) createsFile(systemDir_ + name, kind);
         });
         for (const std::string& folder : folders) pending.push_back({std::string(logkind::Folder), folder, 0});
         return pending;
+    }
+
+    // Before the folder is made: it comes after the parents it needs.
+    void noteFolderAndParentsToCreate(std::vector<std::string>& folders, const std::string& folder) const {
+        for (const std::string& parent : missingFolders(folder)) noteFolder(folders, parent);
+        noteFolder(folders, folder);
     }
 
     void noteFolder(std::vector<std::string>& folders, const std::string& folder) const {
@@ -157,10 +179,10 @@ private:
         checkPayloadName(stored, name);
 
         const std::string folder = destinationFolder(kind, stored);
+        noteFolderAndParentsToCreate(folders_, folder);
         // Skipping the record would leave an installation without its file
         // that still reports success and registers what is not there.
         if (!ForceDir(folder)) throw Error("Не удалось создать папку \"" + folder + "\" для файла \"" + stored + "\"");
-        noteFolder(folders_, folder);
 
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);

@@ -71,7 +71,8 @@ void Player::apply(const Step& step) {
     switch (step.kind) {
     case StepKind::Answer: answers_.push_back(step); return;
     case StepKind::Choose: choices_.push_back(step); return;
-    case StepKind::Shot: return;  // pictures are the Windows driver's
+    case StepKind::Shot: return;         // pictures are the Windows driver's
+    case StepKind::AwaitWindow: return;  // so are other programs' windows: the hosted machine starts none
     default: break;
     }
     if (mainEnded_) fail("the form " + main_->name() + " is closed");

@@ -83,6 +83,10 @@ public:
         } else if (verb == "shot") {
             step.kind = StepKind::Shot;
             step.name = required(word(), "a picture name");
+        } else if (verb == "window") {
+            step.kind = StepKind::AwaitWindow;
+            step.text = required(trimmed(rest_), "a window title");
+            rest_ = {};
         } else {
             fail("unknown step \"" + std::string(verb) + "\"");
         }

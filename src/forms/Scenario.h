@@ -14,6 +14,9 @@
 //   expect page INDEX                   the page of the main form's notebook
 //   dump                                every control of the form in front
 //   shot NAME                           a picture of the window (Windows driver only)
+//   window TITLE                        waits for a window of that title that another
+//                                       program shows, one the played program started
+//                                       (Windows driver only: the hosted machine starts none)
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,7 +24,7 @@
 
 namespace vk::forms {
 
-enum class StepKind { Click, Check, Uncheck, Set, Select, Answer, Choose, Expect, ExpectText, ExpectPage, Dump, Shot };
+enum class StepKind { Click, Check, Uncheck, Set, Select, Answer, Choose, Expect, ExpectText, ExpectPage, Dump, Shot, AwaitWindow };
 
 enum class ExpectedState { Checked, Unchecked, Enabled, Disabled, Visible, Hidden };
 
@@ -31,7 +34,8 @@ struct Step {
     std::string name;        // the control (Click ... Select, Expect, ExpectText); the picture (Shot)
     int row = 0;             // Check/Uncheck of a list view row, 1-based; 0 for none
     int number = 0;          // Select: the item; ExpectPage: the page
-    std::string text;        // Set, ExpectText: the text; Answer: the button word; Choose: PATH, "ok" or "cancel"
+    std::string text;        // Set, ExpectText: the text; Answer: the button word; Choose: PATH, "ok" or "cancel";
+                             // AwaitWindow: the title
     ExpectedState state = ExpectedState::Checked;  // Expect
 };
 

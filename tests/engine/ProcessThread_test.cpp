@@ -72,6 +72,11 @@ TEST_F(ProcessThreadTest, AClientRunInstallsOnlyTheEngineAndTheChosenClientVaria
     addRecord("gds32.dll", fkDBClient, "never: no variant");
     auto thread = serverThread();
     thread->InstallOptions = ioClientPart | ioBDE | ioIBClient | ioFirebird;
+    // The engine's folder under folders the run creates too: all of them are
+    // logged, outermost first, so that a removal can take them away again;
+    // the scratch folder above them was there and is not.
+    const std::string borland = machine.scratch() + "\\Borland";
+    thread->BdeFolder = borland + "\\Common files\\BDE";
     const std::string net = thread->NetPath, bde = thread->BdeFolder;
     run(std::move(thread));
 
@@ -86,6 +91,8 @@ TEST_F(ProcessThreadTest, AClientRunInstallsOnlyTheEngineAndTheChosenClientVaria
         {"DBDIR", local + "\\DataBase", 0},
         {"FILE", bde + "\\idapi32.dll", fkBDE},
         {"FILE", systemCopy, fkDBClient},
+        {"FOLDER", borland, 0},
+        {"FOLDER", borland + "\\Common files", 0},
         {"FOLDER", bde, 0},
         {"FOLDER", SystemDir(), 0},
     };

@@ -8,9 +8,10 @@ namespace {
 TEST(Scenario, ReadsEveryKindOfStep) {
     const auto steps = parseScenario("# comment\n\n  next\r\nprior\nexit\nclick btX\ncheck cbA\nuncheck lvB:2\n"
                                      "set edC  two words \nset edD\nselect cbE 3\nanswer notoall\nchoose C:\\My Folder\n"
-                                     "expect cbA unchecked\nexpect lbF = Текст = с равенством\nexpect page 4\ndump\nshot first\n",
+                                     "expect cbA unchecked\nexpect lbF = Текст = с равенством\nexpect page 4\ndump\nshot first\n"
+                                     "window  АС Кронта 3.1 \n",
                                      "s.txt");
-    ASSERT_EQ(steps.size(), 16u);
+    ASSERT_EQ(steps.size(), 17u);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].name, "btNext");
     EXPECT_EQ(steps[1].name, "btPrior");
@@ -33,6 +34,8 @@ TEST(Scenario, ReadsEveryKindOfStep) {
     EXPECT_EQ(steps[14].kind, StepKind::Dump);
     EXPECT_EQ(steps[15].name, "first");
     EXPECT_EQ(steps[15].line, 18);
+    EXPECT_EQ(steps[16].kind, StepKind::AwaitWindow);
+    EXPECT_EQ(steps[16].text, "АС Кронта 3.1");
 }
 
 TEST(Scenario, BadLinesAreNamedWithWhatIsWrong) {
@@ -53,6 +56,7 @@ TEST(Scenario, BadLinesAreNamedWithWhatIsWrong) {
                               "hidden) or \"= TEXT\", not \"ticked\""},
         {"expect page two", "s.txt:2: wants a page index, not \"two\""},
         {"shot", "s.txt:2: missing a picture name"},
+        {"window ", "s.txt:2: missing a window title"},
     };
     for (const auto& test : cases) {
         try {

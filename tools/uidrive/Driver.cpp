@@ -28,6 +28,9 @@ constexpr DWORD kPollMs = 5;  // how often a waiting driver looks at the windows
 
 bool isMessageForm(const std::string& name) { return name == forms::kMessageDialogName || name == forms::kErrorReportName; }
 
+// Answers queue up for messages still to come.
+bool isQueued(const Step& step) { return step.kind == StepKind::Answer || step.kind == StepKind::Choose; }
+
 }  // namespace
 
 // Messages sent to the program from a thread of their own; done once the
@@ -70,17 +73,21 @@ void Driver::waitForMainForm() {
         WaitForSingleObject(program_.process(), kPollMs);
     }
     mainName_ = view::windowName(main_);
+    if (isMessageForm(mainName_)) return;
     pages_ = findMarked(main_, view::kPagesProperty);
     settle(main_);
     reportedPage_ = currentPage();
 }
 
 void Driver::play(const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
-        current_ = &step;
+    for (auto step = steps.begin(); step != steps.end(); ++step) {
+        current_ = &*step;
         stepActions_ = actions_.size();
         HWND before = front();
-        apply(step);
+        apply(*step);
+        // A run of answers is queued whole: the messages they answer may
+        // follow each other without a step between them.
+        if (isQueued(*step) && step + 1 != steps.end() && isQueued(step[1])) continue;
         settle(before);
         reportPage();
     }
@@ -99,6 +106,7 @@ void Driver::apply(const Step& step) {
             fail("the driver can only accept or cancel a chooser (choose ok, choose cancel)");
         choices_.push_back(step);
         return;
+    case StepKind::AwaitWindow: return awaitWindow(step);
     default: break;
     }
     if (!IsWindow(main_)) fail("the form " + mainName_ + " is closed");
@@ -213,6 +221,15 @@ void Driver::expect(const Step& step) {
     if (failure.empty()) return;
     transcript_.add("expect failed: " + failure);
     fail("expect failed: " + failure);
+}
+
+// The played program may have ended already: the window is another's.
+void Driver::awaitWindow(const Step& step) {
+    const DWORD own = GetProcessId(program_.process());
+    for (const auto deadline = Clock::now() + kSettleTime; !findOthersWindow(step.text, own);) {
+        if (Clock::now() > deadline) fail("no window \"" + step.text + "\" in 30 s");
+        Sleep(kPollMs);
+    }
 }
 
 void Driver::send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

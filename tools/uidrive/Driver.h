@@ -32,7 +32,8 @@ public:
     Driver(TargetProgram& program, forms::Transcript& transcript);
     ~Driver();
 
-    // Waits (30 s at most) for the program's first form.
+    // Waits (30 s at most) for the program's first form. A program that
+    // opens with a message waits in it for the scenario's answers.
     void waitForMainForm();
     void play(const std::vector<forms::Step>& steps);
 
@@ -43,6 +44,7 @@ private:
     void apply(const forms::Step& step);
     void act(const forms::Step& step, HWND control, const std::string& kind);
     void expect(const forms::Step& step);
+    void awaitWindow(const forms::Step& step);
     HWND target(const forms::Step& step, bool mustBeUsable);
 
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -68,4 +68,18 @@ bool isSystemDialog(HWND window) {
     return lstrcmpW(windowClass, L"#32770") == 0;
 }
 
+HWND findOthersWindow(const std::string& title, DWORD exceptProcess) {
+    Search search{[&title, exceptProcess](HWND window) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == exceptProcess || !IsWindowVisible(window)) return false;
+        // The caption as the window manager keeps it: no message to a program that may be busy.
+        wchar_t caption[256] = {};
+        const int length = GetWindowTextW(window, caption, 256);
+        return platform::win32::narrow(std::wstring_view(caption, static_cast<std::size_t>(length))) == title;
+    }};
+    EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace vk::uidrive

@@ -25,5 +25,8 @@ bool usable(HWND window);
 // Has WS_VISIBLE itself, whatever its parents.
 bool visibleStyle(HWND window);
 bool isSystemDialog(HWND window);
+// A visible top-level window of that title shown by a process other than
+// the one given, or null.
+HWND findOthersWindow(const std::string& title, DWORD exceptProcess);
 
 }  // namespace vk::uidrive
