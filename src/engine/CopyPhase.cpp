@@ -17,7 +17,6 @@ namespace vk {
 
 namespace {
 
-constexpr std::string_view kUninstallerName = "VksUnSt.exe";
 constexpr const char* kRuntimeSystemPackages[] = {"Kerno1.bpl", "Kerno2.bpl"};
 constexpr const char* kRuntimeProgramPackages[] = {"Luvak1.bpl", "Luvak2.bpl", "Luvak3.bpl"};
 

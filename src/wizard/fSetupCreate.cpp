@@ -2,7 +2,6 @@
 // machine and gives every control its default.
 #include <utility>
 
-#include "datalib/SetupSets.h"
 #include "dbenv/BdeConfig.h"
 #include "dbenv/ConnectionFiles.h"
 #include "dbenv/ServerDetection.h"
