@@ -36,7 +36,7 @@ void checkPayloadName(const std::string& stored, const std::string& name) {
 
 class CopyPhase {
 public:
-    CopyPhase(const TProcessThread& job, const ProgressSender& progress)
+    CopyPhase(const InstallJob& job, const ProgressSender& progress)
         : job_(job), progress_(progress), windowsDir_(WindowsDir()), systemDir_(SystemDir()) {}
 
     void run() {
@@ -217,7 +217,7 @@ private:
         if (job_.CorrectionFiles) job_.CorrectionFiles->push_back({name, std::move(data)});
     }
 
-    const TProcessThread& job_;
+    const InstallJob& job_;
     const ProgressSender& progress_;
     const std::string windowsDir_;
     const std::string systemDir_;
@@ -226,6 +226,6 @@ private:
 
 }  // namespace
 
-void RunCopyPhase(const TProcessThread& job, const ProgressSender& progress) { CopyPhase(job, progress).run(); }
+void RunCopyPhase(const InstallJob& job, const ProgressSender& progress) { CopyPhase(job, progress).run(); }
 
 }  // namespace vk
