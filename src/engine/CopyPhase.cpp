@@ -17,7 +17,6 @@ namespace vk {
 
 namespace {
 
-constexpr std::string_view kUninstallerName = "VksUnSt.exe";
 constexpr const char* kRuntimeSystemPackages[] = {"Kerno1.bpl", "Kerno2.bpl"};
 constexpr const char* kRuntimeProgramPackages[] = {"Luvak1.bpl", "Luvak2.bpl", "Luvak3.bpl"};
 
@@ -37,7 +36,7 @@ void checkPayloadName(const std::string& stored, const std::string& name) {
 
 class CopyPhase {
 public:
-    CopyPhase(const TProcessThread& job, const ProgressSender& progress)
+    CopyPhase(const InstallJob& job, const ProgressSender& progress)
         : job_(job), progress_(progress), windowsDir_(WindowsDir()), systemDir_(SystemDir()) {}
 
     void run() {
@@ -218,7 +217,7 @@ private:
         if (job_.CorrectionFiles) job_.CorrectionFiles->push_back({name, std::move(data)});
     }
 
-    const TProcessThread& job_;
+    const InstallJob& job_;
     const ProgressSender& progress_;
     const std::string windowsDir_;
     const std::string systemDir_;
@@ -227,6 +226,6 @@ private:
 
 }  // namespace
 
-void RunCopyPhase(const TProcessThread& job, const ProgressSender& progress) { CopyPhase(job, progress).run(); }
+void RunCopyPhase(const InstallJob& job, const ProgressSender& progress) { CopyPhase(job, progress).run(); }
 
 }  // namespace vk

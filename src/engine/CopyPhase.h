@@ -4,7 +4,7 @@
 // user's choices, expands them into their folders and logs every file it
 // created and every folder it used. Only one record's data is in memory at a
 // time (correction files excepted, which the wizard gets in memory).
-#include "engine/ProcessThread.h"
+#include "engine/InstallJob.h"
 #include "engine/ProgressMessage.h"
 
 namespace vk {
@@ -14,6 +14,6 @@ namespace vk {
 // expansion that fails, a name that would leave its folder) propagate and
 // end the run. Absorbed: the system folder's copy of a system package and
 // the deletion of the old runtime packages.
-void RunCopyPhase(const TProcessThread& job, const ProgressSender& progress);
+void RunCopyPhase(const InstallJob& job, const ProgressSender& progress);
 
 }  // namespace vk

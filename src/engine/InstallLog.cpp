@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "datalib/SetupSets.h"
 #include "datalib/StaticSet.h"
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
@@ -16,16 +15,25 @@
 
 namespace vk {
 
+void defineLog(TStaticSet& set) {
+    set.close();
+    set.clearFields();
+    set.setName("ssLog");
+    set.setIndexFieldNames("");
+    for (const InstallLogField& field : logfield::InOrder)
+        set.addField({std::string(field.name), field.type, field.size, false});
+}
+
 void AddLogEntry(DataSet& log, std::string_view value, std::string_view kind, std::int64_t number) {
     log.append();
-    log.field("Value").setString(value);
-    log.field("InfType").setString(kind);
-    log.field("ValType").setInteger(number);
+    log.field(logfield::Value.name).setString(value);
+    log.field(logfield::InfType.name).setString(kind);
+    log.field(logfield::ValType.name).setInteger(number);
     log.post();
 }
 
-std::string InstallLogPath() { return WindowsDir() + "VksUnSt.trs"; }
-std::string PendingLogPath() { return WindowsDir() + "VksUnSt.pending.trs"; }
+std::string InstallLogPath() { return WindowsDir() + std::string(kInstallLogName); }
+std::string PendingLogPath() { return WindowsDir() + std::string(kPendingLogName); }
 
 namespace {
 
@@ -36,7 +44,8 @@ bool registerUninstaller(std::string_view productCaption, std::string_view insta
     // All three are tried: each one written helps the user find the uninstaller.
     const bool name = key->writeString("DisplayName", productCaption);
     const bool icon = key->writeString("DisplayIcon", std::string(installFolder) + "\\Vorkast.exe");
-    const bool command = key->writeString("UninstallString", WindowsDir() + "VksUnSt.exe REMOVE");
+    const bool command = key->writeString("UninstallString", WindowsDir() + std::string(kUninstallerName) + " " +
+                                                                 std::string(kUninstallArgument));
     return name && icon && command;
 }
 
@@ -53,7 +62,7 @@ void markNamed(NamedEntries& named, const InstallLogEntry& entry) { named.insert
 
 NamedEntries namedIn(DataSet& log) {
     NamedEntries named;
-    const int value = log.field("Value").index(), kind = log.field("InfType").index();
+    const int value = log.field(logfield::Value.name).index(), kind = log.field(logfield::InfType.name).index();
     for (log.first(); !log.eof(); log.next()) markNamed(named, {log.asString(kind), log.asString(value)});
     return named;
 }
@@ -67,8 +76,9 @@ std::vector<InstallLogEntry> entriesToCarry(const std::string& path, NamedEntrie
     try {
         TTransporter earlier;
         earlier.OpenStream(platform::openFile(path, platform::FileMode::OpenRead));
-        const int earlierValue = earlier.field("Value").index(), earlierKind = earlier.field("InfType").index(),
-                  earlierNumber = earlier.field("ValType").index();
+        const int earlierValue = earlier.field(logfield::Value.name).index(),
+                  earlierKind = earlier.field(logfield::InfType.name).index(),
+                  earlierNumber = earlier.field(logfield::ValType.name).index();
         for (; !earlier.eof(); earlier.next()) {
             InstallLogEntry entry{earlier.asString(earlierKind), earlier.asString(earlierValue),
                                   earlier.asInteger(earlierNumber)};

@@ -1,18 +1,34 @@
 #pragma once
 // The install log: everything an installation creates or registers, in the
 // order it happened, for the product's uninstaller. Entries are only appended.
-// The table (the wizard's ssLog) has the fields Value (memo), ValType
-// (integer) and InfType (string of 8).
+// This header is the log's one schema: its table, field names, entry kinds,
+// file name and the uninstall entry that points at it.
 #include <cstdint>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "datalib/DataSet.h"
 #include "engine/InstallLogReader.h"
 
 namespace vk {
+
+class TStaticSet;
+
+// One field of the log's table.
+struct InstallLogField {
+    std::string_view name;
+    FieldType type;
+    std::uint16_t size;
+};
+
+namespace logfield {
+inline constexpr InstallLogField Value{"Value", FieldType::Memo, 0};        // the path (or other value)
+inline constexpr InstallLogField ValType{"ValType", FieldType::Integer, 0};  // the file kind of a copied file, else 0
+inline constexpr InstallLogField InfType{"InfType", FieldType::String, 8};  // the entry's kind: one of logkind
+// In their stored order, as the installer writes them and the uninstaller requires them.
+inline constexpr InstallLogField InOrder[] = {Value, ValType, InfType};
+}  // namespace logfield
 
 namespace logkind {
 inline constexpr std::string_view Target = "TARGET";    // InstallFolder
@@ -25,13 +41,24 @@ inline constexpr std::string_view SrvReg = "SRVREG";    // a server started with
 inline constexpr std::string_view Shortcut = "SHORTCUT";
 }  // namespace logkind
 
+// Makes set the log's table (the wizard's ssLog): closed, named ssLog, the
+// fields above and no index. The owner opens it; it lives without storage.
+void defineLog(TStaticSet& set);
+
 void AddLogEntry(DataSet& log, std::string_view value, std::string_view kind, std::int64_t number);
 
-// WindowsDir + "VksUnSt.trs".
-std::string InstallLogPath();
+// The log lies beside the uninstaller in the Windows folder; the system's
+// list of removable programs starts it with kUninstallArgument.
+inline constexpr std::string_view kInstallLogName = "VksUnSt.trs";
+inline constexpr std::string_view kPendingLogName = "VksUnSt.pending.trs";
+inline constexpr std::string_view kUninstallerName = "VksUnSt.exe";
+inline constexpr std::string_view kUninstallArgument = "REMOVE";
 inline constexpr std::string_view kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vorkast";
 
-// WindowsDir + "VksUnSt.pending.trs": what a run was about to create, saved
+// WindowsDir + kInstallLogName.
+std::string InstallLogPath();
+
+// WindowsDir + kPendingLogName: what a run was about to create, saved
 // before it wrote anything. A run that is interrupted or fails leaves it
 // behind; the next successful one carries over what of it is still there.
 std::string PendingLogPath();

@@ -16,13 +16,15 @@ constexpr std::array kKnownKinds{logkind::Target, logkind::BdeDir, logkind::DbDi
                                  logkind::Folder, logkind::OcxReg, logkind::SrvReg, logkind::Shortcut};
 
 // The field's position, checked against the type the installer writes.
-int requireField(const TTransporter& log, const std::string& stream, std::string_view name, FieldType type) {
+int requireField(const TTransporter& log, const std::string& stream, const InstallLogField& field) {
     const std::vector<FieldDef>& defs = log.fieldDefs();
-    const auto found = std::find_if(defs.begin(), defs.end(), [&](const FieldDef& def) { return def.name == name; });
-    if (found == defs.end()) throw Error(stream + ": no field " + std::string(name) + ": not an install log");
-    if (found->type != type)
-        throw Error(stream + ": field " + std::string(name) + " has type code " +
-                    std::to_string(static_cast<int>(found->type)) + ", not " + std::to_string(static_cast<int>(type)));
+    const auto found =
+        std::find_if(defs.begin(), defs.end(), [&](const FieldDef& def) { return def.name == field.name; });
+    const std::string name(field.name);
+    if (found == defs.end()) throw Error(stream + ": no field " + name + ": not an install log");
+    if (found->type != field.type)
+        throw Error(stream + ": field " + name + " has type code " + std::to_string(static_cast<int>(found->type)) +
+                    ", not " + std::to_string(static_cast<int>(field.type)));
     return static_cast<int>(found - defs.begin());
 }
 
@@ -32,9 +34,9 @@ std::vector<InstallLogEntry> ReadInstallLog(std::unique_ptr<Stream> stream) {
     const std::string name = stream ? stream->name() : "install log";
     TTransporter log;
     log.OpenStream(std::move(stream));
-    const int value = requireField(log, name, "Value", FieldType::Memo);
-    const int number = requireField(log, name, "ValType", FieldType::Integer);
-    const int kind = requireField(log, name, "InfType", FieldType::String);
+    const int value = requireField(log, name, logfield::Value);
+    const int number = requireField(log, name, logfield::ValType);
+    const int kind = requireField(log, name, logfield::InfType);
 
     std::vector<InstallLogEntry> entries;
     for (log.first(); !log.eof(); log.next()) {

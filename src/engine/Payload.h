@@ -44,7 +44,7 @@ std::string checkBytes(std::uint32_t crc);
 // expected; payload is at its start again afterwards. Throws Error naming
 // the payload and both values when they differ.
 void verify(Stream& payload, std::uint32_t expected);
-// The check the running installer carries, for TProcessThread::PayloadCheck;
+// The check the running installer carries, for InstallJob::PayloadCheck;
 // none when it was built without one.
 std::optional<std::uint32_t> ownCheck();
 

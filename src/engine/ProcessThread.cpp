@@ -26,10 +26,6 @@ void TProcessThread::Resume(std::unique_ptr<TProcessThread> thread) {
     thread.release();  // only once the thread runs: if it could not start, the object is freed here
 }
 
-void TProcessThread::AddLogEntry(std::string_view value, std::string_view kind, std::int64_t number) const {
-    if (Log) vk::AddLogEntry(*Log, value, kind, number);
-}
-
 void TProcessThread::Execute() {
     const ProgressSender progress(Window);
     bool failed = false;

@@ -39,7 +39,7 @@ std::string regserverCommandLine(const std::string& path) {
 
 }  // namespace
 
-void RunRegistrationPhase(const TProcessThread& job, const ProgressSender& progress) {
+void RunRegistrationPhase(const InstallJob& job, const ProgressSender& progress) {
     progress.clearText();
     progress.status(psRegistering);
     if (!job.HasOption(ioRegister) || !(job.PackageFlags & pfRegisterComponents)) return;

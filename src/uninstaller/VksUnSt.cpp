@@ -54,7 +54,8 @@ std::string productName() {
 bool removeRequested() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    const bool requested = arguments && count == 2 && lstrcmpiW(arguments[1], L"REMOVE") == 0;
+    const bool requested =
+        arguments && count == 2 && lstrcmpiW(arguments[1], wide(vk::kUninstallArgument).c_str()) == 0;
     LocalFree(arguments);
     return requested;
 }
@@ -75,7 +76,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
 
     const std::string self = narrow(ownPath());
-    const std::string log = vk::ExtractFileDir(self) + "\\VksUnSt.trs";
+    const std::string log = vk::ExtractFileDir(self) + "\\" + std::string(vk::kInstallLogName);
     std::vector<vk::InstallLogEntry> entries;
     try {
         entries = vk::ReadInstallLog(vk::platform::openFile(log, vk::platform::FileMode::OpenRead));

@@ -2,7 +2,6 @@
 // machine and gives every control its default.
 #include <utility>
 
-#include "datalib/SetupSets.h"
 #include "dbenv/BdeConfig.h"
 #include "dbenv/ConnectionFiles.h"
 #include "dbenv/ServerDetection.h"
@@ -104,7 +103,9 @@ void TfmSetup::FormCreate() {
     cbNetWork.setChecked(cbNetWork.enabled());
 
     if (PackageFlags & pfBdeOffered) {
-        cbBDE.setChecked(BdeFolder.empty());
+        // An engine whose configuration names a folder without it is
+        // installed again, into that folder.
+        cbBDE.setChecked(!BdeInstalledIn(BdeFolder));
     } else {
         cbBDE.setEnabled(false);
         lbBDE.setEnabled(false);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "datalib/SetupSets.h"
 #include "dbenv/ConnectionSets.h"
+#include "engine/InstallLog.h"
 #include "platform/Error.h"
 
 namespace vk {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "datalib/SetupSets.h"
 #include "dbenv/ConnectionSets.h"
+#include "engine/InstallLog.h"
 #include "platform/Error.h"
 #include "platform/Stream.h"
 

@@ -11,7 +11,8 @@
 
 #include "ProgressRecorder.h"
 #include "TransportTestSupport.h"
-#include "datalib/SetupSets.h"
+#include "engine/InstallLog.h"
+#include "datalib/StaticSet.h"
 #include "datalib/Szdd.h"
 #include "datalib/WinUtils.h"
 #include "engine/CopyPhase.h"
@@ -38,8 +39,8 @@ inline std::ostream& operator<<(std::ostream& out, const LogEntry& entry) {
 inline std::vector<LogEntry> readLog(DataSet& log) {
     std::vector<LogEntry> entries;
     for (log.first(); !log.eof(); log.next())
-        entries.push_back({log.field("InfType").asString(), log.field("Value").asString(),
-                           log.field("ValType").asInteger()});
+        entries.push_back({log.field(logfield::InfType.name).asString(), log.field(logfield::Value.name).asString(),
+                           log.field(logfield::ValType.name).asInteger()});
     return entries;
 }
 
