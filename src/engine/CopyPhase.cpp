@@ -146,7 +146,7 @@ private:
         std::vector<InstallLogEntry> pending;
         std::vector<std::string> folders;
         const auto createsFile = [&](const std::string& path, std::int64_t kind) {
-            if (!platform::fileExists(path)) pending.push_back({std::string(logkind::File), path, kind});
+            if (!platform::fileExists(path)) pending.push_back({logkind::File, path, kind});
         };
         forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
             if (!belongs) return;
@@ -156,7 +156,7 @@ private:
             createsFile(folder + "\\" + name, kind);
             if (kind == fkSystemPackage) createsFile(systemDir_ + name, kind);
         });
-        for (const std::string& folder : folders) pending.push_back({std::string(logkind::Folder), folder, 0});
+        for (const std::string& folder : folders) pending.push_back({logkind::Folder, folder, 0});
         return pending;
     }
 

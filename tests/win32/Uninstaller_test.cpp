@@ -85,7 +85,7 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
 
     ForceDir(local);
     writeFile(local + "\\Vorkast.exe", "installed");
-    const std::vector<LogEntry> installed{{"TARGET", local, 0}, {"FILE", local + "\\Vorkast.exe", 1}};
+    const std::vector<LogEntry> installed{{logkind::Target, local, 0}, {logkind::File, local + "\\Vorkast.exe", 1}};
     const std::string program = uninstallerWithLog(installed, 3);
     const ProgramRun damaged = runAnswering(program + " REMOVE", {"OK"});
     ASSERT_EQ(damaged.messages.size(), 1u);
@@ -100,8 +100,11 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
     ASSERT_TRUE(platform::fileExists(WindowsDir() + "notepad.exe"));
     const std::string system = ExcludeTrailingBackslash(SystemDir());
     std::vector<LogEntry> crafted = installed;
-    crafted.insert(crafted.end(), {{"FILE", "notepad.exe", 1}, {"FILE", system, 0}, {"FOLDER", system, 0},
-                                   {"FOLDER", "C:\\", 0}, {"FOLDER", local, 0}});
+    crafted.insert(crafted.end(), {{logkind::File, "notepad.exe", 1},
+                                   {logkind::File, system, 0},
+                                   {logkind::Folder, system, 0},
+                                   {logkind::Folder, "C:\\", 0},
+                                   {logkind::Folder, local, 0}});
     uninstallerWithLog(crafted);
     const ProgramRun refused = runAnswering(program + " REMOVE", {"Yes", "OK"});
     ASSERT_EQ(refused.messages.size(), 2u);

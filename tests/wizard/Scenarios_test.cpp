@@ -7,11 +7,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <thread>
 
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
@@ -90,8 +91,8 @@ std::string readValue(RootKey root, const std::string& key, const std::string& n
     return opened ? opened->readString(name).value_or("<none>") : "<no key>";
 }
 
-std::vector<std::string> kindsOf(const std::vector<LogEntry>& entries) {
-    std::vector<std::string> kinds;
+std::vector<std::string_view> kindsOf(const std::vector<LogEntry>& entries) {
+    std::vector<std::string_view> kinds;
     for (const LogEntry& entry : entries)
         if (kinds.empty() || kinds.back() != entry.kind) kinds.push_back(entry.kind);
     return kinds;
@@ -129,13 +130,13 @@ TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
         log.OpenStream(platform::openFile("C:\\WINDOWS\\VksUnSt.trs", platform::FileMode::OpenRead));
         const std::vector<LogEntry> entries = readLog(log);
         ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(entries.back(), (LogEntry{"FILE", "C:\\WINDOWS\\VksUnSt.trs", 0}));
-        EXPECT_EQ(entries[entries.size() - 2], (LogEntry{"FILE", program + "\\Vorkast.htm", 0}));
-        const std::vector<std::string> kinds = kindsOf(entries);
+        EXPECT_EQ(entries.back(), (LogEntry{logkind::File, "C:\\WINDOWS\\VksUnSt.trs", 0}));
+        EXPECT_EQ(entries[entries.size() - 2], (LogEntry{logkind::File, program + "\\Vorkast.htm", 0}));
+        const std::vector<std::string_view> kinds = kindsOf(entries);
         ASSERT_GE(kinds.size(), 4u);
-        EXPECT_EQ(std::vector<std::string>(kinds.begin(), kinds.begin() + 3),
-                  (std::vector<std::string>{"TARGET", "BDEDIR", "DBDIR"}));
-        EXPECT_NE(std::find(entries.begin(), entries.end(), LogEntry{"FOLDER", kGroup, 0}), entries.end());
+        EXPECT_EQ(std::vector<std::string_view>(kinds.begin(), kinds.begin() + 3),
+                  (std::vector<std::string_view>{logkind::Target, logkind::BdeDir, logkind::DbDir}));
+        EXPECT_NE(std::find(entries.begin(), entries.end(), LogEntry{logkind::Folder, kGroup, 0}), entries.end());
     });
 }
 
