@@ -44,8 +44,8 @@ public:
         // A damaged payload is refused before anything on the machine changes.
         std::unique_ptr<Stream> payload = job_.OpenPayload ? job_.OpenPayload() : nullptr;
         if (payload && job_.PayloadCheck) payload::verify(*payload, *job_.PayloadCheck);
-        // Nothing passes through the temporary folder any more, but the phase
-        // still runs only where it can be made, as installers of this package did.
+        // Nothing passes through the temporary folder, but the phase copies
+        // only where it can be made: without it the phase ends here, copying nothing.
         const std::string tempFolder = TempDir() + "Vorkast";
         deleteRuntimePackages();
         if (!ForceDir(tempFolder)) return;
@@ -187,9 +187,7 @@ private:
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
         // The compressed bytes are expanded straight from the record's value
-        // (the one record in memory) rather than through a temporary file,
-        // which only added a write, a read and a delete per file. Unlike the
-        // system's LZ copy, whose result the installer once ignored, a failed
+        // (the one record in memory), with no temporary file. A failed
         // expansion ends the run and takes its half-written file away: the
         // file on disk would not be the one shipped.
         expandOrCopyToFile(*table.openBlob(dataField), destination);

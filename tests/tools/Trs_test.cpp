@@ -167,8 +167,8 @@ TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
     EXPECT_FALSE(fs::exists(path("out")));
 }
 
-// A link planted where a tool writes its new file must not be followed out
-// of the target folder (the names a tool used to write through).
+// A link planted under the name of a tool's unfinished file (.part, .new)
+// must not be followed out of the target folder.
 TEST_F(Trs, OutputIsNeverWrittenThroughALinkPlantedBesideIt) {
     writeText(path("victim.txt"), "keep me");
     writeText(path("plain.trs"), payloadNamed("plain.txt"));
