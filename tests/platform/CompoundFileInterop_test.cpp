@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 
@@ -59,12 +58,13 @@ protected:
         fs::remove_all(out);
         fs::create_directories(out);
         const fs::path script = dir / "dump.py";
-        std::ofstream(script) << "import olefile, sys, os\n"
-                                 "ole = olefile.OleFileIO(sys.argv[1], raise_defects=olefile.DEFECT_INCORRECT)\n"
-                                 "for path in ole.listdir(streams=True, storages=False):\n"
-                                 "    data = ole.openstream(path).read()\n"
-                                 "    assert len(data) == ole.get_size(path)\n"
-                                 "    open(os.path.join(sys.argv[2], '__'.join(path)), 'wb').write(data)\n";
+        test::writeHostFile(script,
+                            "import olefile, sys, os\n"
+                            "ole = olefile.OleFileIO(sys.argv[1], raise_defects=olefile.DEFECT_INCORRECT)\n"
+                            "for path in ole.listdir(streams=True, storages=False):\n"
+                            "    data = ole.openstream(path).read()\n"
+                            "    assert len(data) == ole.get_size(path)\n"
+                            "    open(os.path.join(sys.argv[2], '__'.join(path)), 'wb').write(data)\n");
         auto result = runTool(python + " " + shellQuoted(script) + " " + shellQuoted(file) + " " + shellQuoted(out));
         EXPECT_EQ(result.status, 0) << result.output;
         Streams streams;

@@ -78,8 +78,7 @@ protected:
                                     shellQuoted(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios" / scenario) +
                                     " " + options + " > " + shellQuoted(out) + " 2>&1";
         const ToolRun run = runTool(command);
-        Played played{WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1,
-                      platform::hosted::test::readHostFile(out)};
+        Played played{WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1, readHostFile(out)};
         return played;
     }
 
@@ -119,8 +118,7 @@ TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
         EXPECT_EQ(readValue(RootKey::LocalMachine, "SOFTWARE\\Borland\\Database Engine", "DLLPATH"),
                   "C:\\Program files\\Borland\\Common files\\BDE");
 
-        EXPECT_EQ(readFile(program + "\\Vorkast.htm"),
-                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
+        EXPECT_EQ(readFile(program + "\\Vorkast.htm"), readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
         const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
         ASSERT_TRUE(main);
         EXPECT_EQ(main->path, program + "\\Vorkast.exe");
@@ -146,7 +144,7 @@ TEST_F(WizardScenario, AFreshServerInstallationReadsBackWithOtherTools) {
     ASSERT_EQ(play("default.scn").status, 0);
     int engineValues = 0;
     bool inEngine = false;
-    std::istringstream registry(platform::hosted::test::readHostFile(root_ / "m" / "registry.reg"));
+    std::istringstream registry(readHostFile(root_ / "m" / "registry.reg"));
     for (std::string line; std::getline(registry, line);) {
         if (line.rfind("[", 0) == 0) inEngine = line.rfind("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland", 0) == 0;
         engineValues += inEngine && line.rfind("\"", 0) == 0;
@@ -184,8 +182,7 @@ TEST_F(WizardScenario, GoingBackAndForthThenEscapeInstallsNothing) {
     ASSERT_EQ(played.status, 0) << played.output;
     onMachine([] {
         // The version history link wrote the history where the shell was to open it.
-        EXPECT_EQ(readFile("C:\\WINDOWS\\TEMP\\History.htm"),
-                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
+        EXPECT_EQ(readFile("C:\\WINDOWS\\TEMP\\History.htm"), readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
         EXPECT_FALSE(platform::directoryExists(kProgram));
         EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
     });
@@ -244,12 +241,12 @@ TEST_F(WizardScenario, AnEarlierInstallationProposesItsFolders) {
 }
 
 TEST_F(WizardScenario, TheClientPartRunsFromTheMainComputersFolder) {
-    platform::hosted::test::writeHostFile(root_ / "m" / "C" / "Сервер" / "Vorkast" / "Vorkast.exe", "program");
+    writeHostFile(root_ / "m" / "C" / "Сервер" / "Vorkast" / "Vorkast.exe", "program");
     const Played played = play("client.scn", "--package-flags 0x357F --transcript " + shellQuoted(root_ / "t.txt"));
     ASSERT_EQ(played.status, 0) << played.output;
     // client.transcript is also what the UI driver must write under Wine.
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "t.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/client.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "t.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/client.transcript"));
     onMachine([] {
         const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
         ASSERT_TRUE(main);
@@ -285,18 +282,14 @@ TEST_F(WizardScenario, AnUpdateAsksForTheCurrentConnectionWithFourMessages) {
 
 TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
     const fs::path payload = root_ / "bad.trs";
-    {
-        const std::vector<std::uint8_t> bytes =
-            makePayload({payloadRow("Vorkast.exe", 1, "SZDD\x88\xF0\x27\x33" "A")});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    // A compressed file cut off inside its header.
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, std::string("SZDD\x88\xF0\x27\x33") + "A")}));
     const Played played =
         play("failed-run.scn", "--payload " + shellQuoted(payload) + " --transcript " + shellQuoted(root_ / "t.txt"));
     ASSERT_EQ(played.status, 1) << played.output;
     // failed-run.transcript is also what the UI driver must write under Wine.
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "t.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/failed-run.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "t.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/failed-run.transcript"));
     const std::string message =
         "message error: Установка прошла с ошибками, возможно вы не обладаете достаточными правами для выполнения "
         "подобных операций. -> ok\n";
@@ -310,12 +303,8 @@ TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
 
 TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSucceeds) {
     const fs::path payload = root_ / "damaged-template.trs";
-    {
-        const std::vector<std::uint8_t> bytes = makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
-                                                             payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
+                                        payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)}));
     const Played played = play("default.scn", "--payload " + shellQuoted(payload));
     ASSERT_EQ(played.status, 0) << played.output;
     EXPECT_EQ(played.count("\nerror: "), 1) << played.output;
@@ -333,14 +322,14 @@ TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSuccee
 TEST_F(WizardScenario, TheDefaultPathWithoutAScenarioIsTheDefaultScenario) {
     const Played scripted = play("default.scn", "--transcript " + shellQuoted(root_ / "transcript.txt"));
     ASSERT_EQ(scripted.status, 0) << scripted.output;
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "transcript.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/default.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "transcript.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/default.transcript"));
     fs::remove_all(root_ / "m");
     const fs::path out = root_ / "default.txt";
     const ToolRun run = runTool(std::string(VK_BINARY_DIR) + "/tools/setup-host --machine " + shellQuoted(root_ / "m") +
                                 " > " + shellQuoted(out) + " 2>&1");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(platform::hosted::test::readHostFile(out), scripted.output);
+    EXPECT_EQ(readHostFile(out), scripted.output);
 }
 
 // The server's installer lies beside the setup program (machine.ini's
@@ -361,11 +350,10 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
         if (c.library) continue;
 #else
         if (c.library)
-            platform::hosted::test::writeHostFile(
-                root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
-                platform::hosted::test::readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
+            writeHostFile(root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
+                          readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
 #endif
-        platform::hosted::test::writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
+        writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
         const Played played = play(c.text.empty() ? "default.scn" : "server-page.scn");
         EXPECT_EQ(played.status, 0) << played.output;
         if (!c.text.empty())
@@ -379,13 +367,8 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
 
 TEST_F(WizardScenario, ExitOnTheFinishPageStartsTheProgramWhenAsked) {
     const fs::path payload = root_ / "script-program.trs";
-    {
-        const std::vector<std::uint8_t> bytes =
-            makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    platform::hosted::test::writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nAllowPrograms=yes\n");
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))}));
+    writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nAllowPrograms=yes\n");
     const Played run = play("default.scn", "--payload " + shellQuoted(payload));
     ASSERT_EQ(run.status, 0) << run.output;
     // The program is started, not waited for: give it up to ten seconds to
