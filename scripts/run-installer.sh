@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the installer for Windows and runs it under Wine, on a fresh Wine
-# prefix of its own (build/win32/installer-prefix).
+# prefix of its own (build/win32/installer-prefix; build/win64 on a machine
+# that runs no 32-bit code, see scripts/windows-preset.sh).
 # - With a display, the wizard opens for you; the script ends when it closes.
 # - Without one, a virtual display is started and the UI driver plays the
 #   default path (tests/wizard/scenarios/default-pictures.scn: Next to the end
@@ -9,13 +10,15 @@
 #   (files, shortcuts, registry values), and the wizard's outcome.
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh cmake ninja-build g++-mingw-w64-i686-posix wine wine32:i386 xvfb locales
+sh scripts/install-deps.sh cmake ninja-build xvfb locales
+preset=$(sh scripts/windows-preset.sh)
 source=$PWD
+build=$source/build/$preset
 
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target Setup uidrive demo_server_installer -j "${VK_JOBS:-$(nproc)}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Setup uidrive demo_server_installer -j "${VK_JOBS:-$(nproc)}"
 
-prefix=$source/build/win32/installer-prefix
+prefix=$build/installer-prefix
 wine="$source/tests/run-wine.sh $prefix"
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 $wine --stop 2>/dev/null || true
@@ -26,24 +29,24 @@ trap '$wine --stop' EXIT
 if [ -n "${DISPLAY:-}" ]; then
     # As on a distribution disk: the database server's (demo) installer beside
     # Setup.exe, which the wizard offers after the copy.
-    disk=$source/build/win32/installer-disk
+    disk=$build/installer-disk
     rm -rf "$disk"
     mkdir -p "$disk"
-    cp build/win32/Setup.exe build/win32/demo-programs/Firebird_6-2-3-972-Win32.exe "$disk"
+    cp "$build/Setup.exe" "$build/demo-programs/Firebird_6-2-3-972-Win32.exe" "$disk"
     status=0
     $wine "$disk/Setup.exe" || status=$?
     echo "Setup.exe ended with exit code $status"
     exit $status
 fi
 
-run=$source/build/win32/installer-run
+run=$build/installer-run
 rm -rf "$run"
 mkdir -p "$run"
 cd "$run"
 echo "Playing the default path against Setup.exe (no display: Xvfb)"
 status=0
-$wine "$source/build/win32/tools/uidrive.exe" "$(windows_path "$source/tests/wizard/scenarios/default-pictures.scn")" \
-    "$(windows_path "$source/build/win32/Setup.exe")" || status=$?
+$wine "$build/tools/uidrive.exe" "$(windows_path "$source/tests/wizard/scenarios/default-pictures.scn")" \
+    "$(windows_path "$build/Setup.exe")" || status=$?
 
 echo
 echo "Pictures of the pages:"
@@ -60,8 +63,9 @@ echo
 echo "Registry values:"
 for key in 'HKCU\Software\Talvex\Vorkast\System' 'HKLM\Software\Borland\Database Engine' \
            'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorkast'; do
-    # reg.exe writes in the console's code page, 866 on a Russian system.
-    $wine reg query "$key" /reg:32 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' | sed '/^$/d; s/^/  /'
+    # reg.exe writes in the console's code page, 866 on a Russian system; the
+    # view is the one the installer's build writes.
+    $wine reg query "$key" "/reg:${preset#win}" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' | sed '/^$/d; s/^/  /'
 done
 echo
 case $status in

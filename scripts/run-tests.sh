@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds and runs every test: a short run of each fuzz target, the Windows tests
-# under Wine, the AddressSanitizer suite when VK_ASAN=1, and last the native
-# suite, so that the output ends with its ctest summary. Exits non-zero when any
-# step failed.
+# under Wine (of the build scripts/windows-preset.sh chooses), the
+# AddressSanitizer suite when VK_ASAN=1, and last the native suite, so that
+# the output ends with its ctest summary. Exits non-zero when any step failed.
 set -u
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh || exit 1
@@ -38,8 +38,9 @@ run_fuzz_targets() {
 step "fuzz targets"
 { build fuzz && run_fuzz_targets; } || failed="$failed fuzz"
 
-step "Windows tests under Wine"
-{ build win32 && ctest --preset win32 -j "$jobs"; } || failed="$failed win32"
+windows=$(sh scripts/windows-preset.sh) || exit 1
+step "Windows tests under Wine ($windows build)"
+{ build "$windows" && ctest --preset "$windows" -j "$jobs"; } || failed="$failed $windows"
 
 if [ "${VK_ASAN:-0}" = 1 ]; then
     step "AddressSanitizer and UBSan"

@@ -15,6 +15,14 @@ shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 # A Russian Windows, as the installer's users have (ANSI code page 1251).
 export LC_ALL=ru_RU.UTF-8
+# Debian's wine command starts the 32-bit loader whenever it is installed. On
+# a machine whose kernel runs no 32-bit code (it refuses i386 programs), the
+# 64-bit build's programs are started by the 64-bit loader instead.
+wine=wine
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -x /usr/lib/wine/wine64 ]; then
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+fi
 xvfb_pid="$prefix.xvfb-pid"
 xvfb_display="$prefix.xvfb-display"
 
@@ -25,7 +33,7 @@ make_prefix() {
         flock 9
         if [ ! -f "$prefix/.ready" ]; then
             rm -rf "$prefix"
-            wineboot -i >/dev/null 2>&1
+            $wine wineboot.exe -i >/dev/null 2>&1
             wineserver -w
             touch "$prefix/.ready"
         fi
@@ -83,16 +91,16 @@ case "${1:-}" in
     # own services start here, away from the output of the programs under
     # test: a service holding a test's output open would hold the test too.
     wineserver -p60 </dev/null >/dev/null 2>&1
-    wine wineboot.exe </dev/null >/dev/null 2>&1
+    $wine wineboot.exe </dev/null >/dev/null 2>&1
     # Windows that no window manager looks after: without one (Xvfb), Wine
     # waits two seconds for it each time a managed window goes.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     # The desktop process (explorer.exe /desktop) is started by the first
     # program that needs a window and lives while any does; started by a
     # test, it would hold that test's output open until the run's last window
     # is gone. A minimised Notepad, kept until --stop, starts it here instead.
     use_display
-    wine start /min notepad.exe </dev/null >/dev/null 2>&1 || true
+    $wine start /min notepad.exe </dev/null >/dev/null 2>&1 || true
     for _ in $(seq 100); do
         desktop_running && break
         sleep 0.1
@@ -105,6 +113,6 @@ case "${1:-}" in
 *)
     make_prefix
     use_display
-    exec wine "$@"
+    exec $wine "$@"
     ;;
 esac

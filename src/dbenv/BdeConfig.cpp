@@ -4,6 +4,7 @@
 
 #include "datalib/Paths.h"
 #include "dbenv/RegStrings.h"
+#include "platform/FileSystem.h"
 
 namespace vk {
 
@@ -85,6 +86,10 @@ std::string valueData(const BdeValue& value, std::string_view bdeFolder) {
 }  // namespace
 
 std::string DetectBdeFolder() { return ReadRegString(platform::RootKey::LocalMachine, kEngineKey, "DLLPATH"); }
+
+bool BdeInstalledIn(std::string_view bdeFolder) {
+    return !bdeFolder.empty() && platform::fileExists(IncludeTrailingBackslash(bdeFolder) + "IDAPI32.DLL");
+}
 
 std::string DefaultBdeFolder(std::string_view windowsDir) {
     return ExtractFileDrive(windowsDir) + "\\Program files\\Borland\\Common files\\BDE";

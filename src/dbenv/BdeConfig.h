@@ -10,6 +10,11 @@ namespace vk {
 // DLLPATH of the installed engine; empty when none is found.
 std::string DetectBdeFolder();
 
+// Whether the engine's library is in that folder. Its configuration can
+// outlive its files (a removal of the product keeps the configuration and
+// takes the files it installed), and a configuration alone is no engine.
+bool BdeInstalledIn(std::string_view bdeFolder);
+
 // Where the engine goes when none is installed: the drive of windowsDir (its
 // letter and colon, or "\\server\share" for a network Windows folder)
 // followed by "\Program files\Borland\Common files\BDE".

@@ -25,12 +25,19 @@ int Win32FrontEnd::showModal(forms::Form& form) {
     // Shown before its onShow runs, so that what onShow asks comes over it.
     window.show();
     form.beginShowing();
+    // Not GetMessage: a message sent from another thread or program (a
+    // click the UI driver sends) is handled inside it, and when that ends the
+    // form GetMessage would go on waiting for a posted one. PeekMessage
+    // handles the sent messages and returns, so ended() is looked at again.
     MSG message;
     while (!form.ended()) {
-        if (onIdle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) onIdle(window);
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            // WM_QUIT: the loops under this one end too.
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (onIdle) onIdle(window);
+            if (!form.ended()) MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (message.message == WM_QUIT) {
+            // The loops under this one end too.
             PostQuitMessage(static_cast<int>(message.wParam));
             form.setModalResult(forms::mrCancel);
             break;

@@ -103,7 +103,9 @@ void TfmSetup::FormCreate() {
     cbNetWork.setChecked(cbNetWork.enabled());
 
     if (PackageFlags & pfBdeOffered) {
-        cbBDE.setChecked(BdeFolder.empty());
+        // An engine whose configuration names a folder without it is
+        // installed again, into that folder.
+        cbBDE.setChecked(!BdeInstalledIn(BdeFolder));
     } else {
         cbBDE.setEnabled(false);
         lbBDE.setEnabled(false);

@@ -235,6 +235,8 @@ TEST_F(WizardScenario, AnEarlierInstallationProposesItsFolders) {
         writeFile("C:\\Program Files\\Кронта\\Vorkast.exe", "program");
         auto engine = platform::openRegistryKey(RootKey::LocalMachine, "SoftWare\\Borland\\DataBase Engine", true);
         ASSERT_TRUE(engine && engine->writeString("DLLPATH", "C:\\BDE"));
+        ASSERT_TRUE(ForceDir("C:\\BDE"));
+        writeFile("C:\\BDE\\IDAPI32.DLL", "engine");
     });
     played = play("previous-server-entry.scn");
     EXPECT_EQ(played.status, 0) << played.output;

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "datalib/WinUtils.h"
+#include "dbenv/RegStrings.h"
 #include "engine/InstallFixture.h"
 #include "forms/Player.h"
+#include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
 namespace vk {
@@ -105,6 +108,20 @@ TEST(TfmSetup, TheStartUpFollowsThePackageProfile) {
     EXPECT_FALSE(bare.rbFirebird.enabled());
     EXPECT_FALSE(bare.cbRegister.checked());
     EXPECT_FALSE(bare.cbURM.enabled());
+}
+
+TEST(TfmSetup, AnEngineIsOfferedWhereOnlyItsConfigurationIsLeft) {
+    test::TestMachine machine;
+    WriteRegString(platform::RootKey::LocalMachine, "SoftWare\\Borland\\DataBase Engine", "DLLPATH", "C:\\BDE");
+    {
+        TfmSetup removed(noResources());
+        EXPECT_TRUE(removed.cbBDE.checked());
+        EXPECT_EQ(removed.BdeFolder, "C:\\BDE");  // where the configuration points
+    }
+    ASSERT_TRUE(ForceDir("C:\\BDE"));
+    test::writeFile("C:\\BDE\\idapi32.dll", "engine");
+    TfmSetup installed(noResources());
+    EXPECT_FALSE(installed.cbBDE.checked());
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The installer's wizard under Wine, played by the UI driver against the real
 # Setup.exe, in a Wine prefix of its own (the runs change the machine):
-#   wine-wizard.sh RUN_WINE UIDRIVE SETUP SETUP_CLIENT SOURCE_DIR WORK_DIR
+#   wine-wizard.sh RUN_WINE UIDRIVE SETUP SETUP_CLIENT SOURCE_DIR WORK_DIR BITS
+# BITS (32 or 64) is the programs' word size: the registry view they write.
 # - default.scn: the hosted player's transcript (default.transcript), a
 #   picture of every page (page-N.bmp), the window of the program that Exit
 #   started, and the machine afterwards: the program's files, Vorkast.htm
@@ -21,7 +22,7 @@
 # - failed-run.scn with a folder where the program's file goes: the one
 #   message, exit code 1, no install log.
 set -eu
-run_wine=$1 uidrive=$2 setup=$3 setup_client=$4 source=$5 work=$6
+run_wine=$1 uidrive=$2 setup=$3 setup_client=$4 source=$5 work=$6 registry_view=/reg:$7
 rm -rf "$work"
 mkdir -p "$work"
 cd "$work"
@@ -54,12 +55,12 @@ same() {
     cmp -s "$1.out" "$2" || { fail "$1: the transcript differs from $2"; diff "$1.out" "$2" >&2 || true; }
 }
 
-# The registry value of a 32-bit program, as reg.exe shows it (in the
+# The registry value of the program under test, as reg.exe shows it (in the
 # console's code page, 866 on a Russian system).
 # reg_value KEY NAME; an empty NAME reads the key's default value.
 reg_value() {
     if [ -n "$2" ]; then set -- "$1" /v "$2"; else set -- "$1" /ve; fi
-    $wine reg query "$@" /reg:32 </dev/null 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' |
+    $wine reg query "$@" "$registry_view" </dev/null 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' |
         sed -n "s/^ .* REG_SZ *//p"
 }
 
@@ -80,7 +81,7 @@ snapshot() {
             -type d -printf 'folder %P\n' -o -type f -printf 'file %P %s\n')
         printf '%s\n' "$touched_keys" | while read -r key; do
             rm -f export.reg
-            $wine reg export "$key" "$(windows_path "$work/export.reg")" /y /reg:32 </dev/null >/dev/null 2>&1 || continue
+            $wine reg export "$key" "$(windows_path "$work/export.reg")" /y "$registry_view" </dev/null >/dev/null 2>&1 || continue
             iconv -f UTF-16 -t UTF-8 export.reg | tr -d '\r' |
                 awk '/^\[/ { key = $0; print; next } key != "" && NF { print key " " $0 }'
         done
@@ -165,6 +166,11 @@ cp Vorkast.exe "$drive_c/Сервер/Vorkast/Vorkast.exe"
 play client "$scenarios/client.scn" "$setup_client"
 [ "$(cat client.rc)" = 0 ] || fail "client: exit code $(cat client.rc)"
 same client "$scenarios/client.transcript"
+# The removal kept the engine's configuration and took the engine's files:
+# the next installation puts them back.
+[ -f "$drive_c/Program Files/Borland/Common files/BDE/IDAPI32.DLL" ] ||
+    fail "the installation after the removal did not install the engine again"
+
 # The client part installed the Firebird client library, by its version strings.
 client_library=$(find "$drive_c/windows/system32" -maxdepth 1 -iname gds32.dll | head -n 1)
 if [ -z "$client_library" ]; then
