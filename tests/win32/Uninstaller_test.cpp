@@ -4,12 +4,12 @@
 // a damaged or crafted log makes it touch nothing it must not.
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include "DemoInstallation.h"
 #include "MachineState.h"
 #include "ProgramDriver.h"
 #include "datalib/Paths.h"
+#include "support/Eventually.h"
 
 namespace vk::test {
 namespace {
@@ -21,10 +21,7 @@ const std::vector<std::string> kTouchedKeys{"HKEY_LOCAL_MACHINE\\Software\\Class
 // The uninstaller deletes its own file through a batch file just after it
 // ends: true once the file is gone, false after a minute.
 bool awaitDeletion(const std::string& path) {
-    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(20)))
-        if (!platform::fileExists(path)) return true;
-    return false;
+    return eventually([&] { return !platform::fileExists(path); }, std::chrono::seconds(60));
 }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

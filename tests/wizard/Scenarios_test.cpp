@@ -12,7 +12,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
@@ -21,6 +20,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
+#include "support/Eventually.h"
 #include "support/ExternalTool.h"
 
 namespace vk::test {
@@ -377,10 +377,7 @@ TEST_F(WizardScenario, ExitOnTheFinishPageStartsTheProgramWhenAsked) {
     // leave its mark in its current folder (the installer's, which is the
     // program folder by then).
     const fs::path mark = root_ / "m" / "C" / "Program Files" / "Talvex" / "Vorkast" / "launched";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(mark) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(fs::exists(mark)) << run.output;
+    EXPECT_TRUE(eventually([&] { return fs::exists(mark); }, std::chrono::seconds(10))) << run.output;
 
     fs::remove(mark);
     ASSERT_EQ(play("no-configuration.scn", "--payload " + shellQuoted(payload)).status, 0);  // cbLaunch unticked
