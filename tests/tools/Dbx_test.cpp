@@ -106,7 +106,7 @@ TEST_F(Dbx, ArgumentsAreFilesOfTheCurrentFolder) {
     EXPECT_NE(missing.output.find("Absent.dbx: the file does not exist"), std::string::npos) << missing.output;
 
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    for (const std::string device : {std::string("/dev/zero"), (dir / "pipe").string()})
+    for (const std::string& device : {std::string("/dev/zero"), (dir / "pipe").string()})
         for (const char* command : {"list ", "dump "}) {
             auto result = dbx(command + test::shellQuoted(device));
             EXPECT_EQ(WEXITSTATUS(result.status), 1) << command << device;
@@ -135,7 +135,7 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
     // connection file built before stays as it was.
     const fs::path good = dir / "good.dbx";
     ASSERT_EQ(dbx("build " + test::shellQuoted(kDescription) + " " + test::shellQuoted(good)).status, 0);
-    for (const std::string value : {std::string("中文"), std::string("\xFF\xFE")}) {
+    for (const std::string& value : {std::string("中文"), std::string("\xFF\xFE")}) {
         test::writeHostFile(description, "[ssSysParams]\nApplication | Vorkast\n\nGUID | " + value + "\n");
         result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(good));
         EXPECT_EQ(WEXITSTATUS(result.status), 1);

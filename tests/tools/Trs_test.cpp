@@ -139,7 +139,7 @@ TEST_F(Trs, ANameTooLongForAFileIsRefusedBeforeAnythingIsWritten) {
 // Too short for a header, or a header whose record count the data does not
 // bear out: every command refuses the file through the one reader.
 TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
-    for (const std::string text : {std::string(), std::string("not a log\n"), std::string(19, '\0')}) {
+    for (const std::string& text : {std::string(), std::string("not a log\n"), std::string(19, '\0')}) {
         writeHostFile(path("short.trs"), text);
         Outcome list = trs({"list", path("short.trs")});
         EXPECT_EQ(list.status, 1) << list.out;

@@ -358,9 +358,10 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
         writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
         const Played played = play(c.text.empty() ? "default.scn" : "server-page.scn");
         EXPECT_EQ(played.status, 0) << played.output;
-        if (!c.text.empty())
+        if (!c.text.empty()) {
             EXPECT_EQ(played.count("lbIBServer label \"" + c.text + "\""), 1)
                 << (c.library ? c.library : "no library") << "\n" << played.output;
+        }
         const std::vector<std::string> pages = played.pages();
         EXPECT_EQ(std::count(pages.begin(), pages.end(), "page 5 Server"), c.text.empty() ? 0 : 1) << played.output;
         fs::remove_all(root_ / "m");
