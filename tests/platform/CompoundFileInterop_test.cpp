@@ -44,14 +44,6 @@ Streams streamsOf(CompoundFile& file) {
 
 class CompoundFileInterop : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vk_cfb_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // Every stream of the root as olefile reads it, with its strictest checks.
     Streams readWithOlefile(const fs::path& file) {
         const fs::path out = dir / "olefile-out";
@@ -103,7 +95,8 @@ protected:
         if (python.empty() && !gsf) GTEST_SKIP() << "neither python3-olefile nor gsf (libgsf-bin) is installed";
     }
 
-    fs::path dir;
+    const test::TempHostFolder folder{"vk-cfb"};
+    const fs::path& dir = folder.path();
     std::string python = olefilePython();
     bool gsf = test::haveProgram("gsf");
 };

@@ -26,12 +26,8 @@ using test::readHostFile;
 
 class Dbx : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vk_dbx_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    const test::TempHostFolder folder{"vk-dbx"};
+    const fs::path& dir = folder.path();
 };
 
 TEST_F(Dbx, TemplateIsWhatItsDescriptionBuilds) {

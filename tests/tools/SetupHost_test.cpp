@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 class SetupHostTest : public ::testing::Test {
 protected:
-    SetupHostTest() {
-        std::string pattern = (fs::temp_directory_path() / "vk-setup-host-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-        root = pattern;
-    }
-    ~SetupHostTest() override { fs::remove_all(root); }
-
     fs::path writePayload(const std::string& name, const std::vector<RowsDataSet::Row>& records) {
         writeHostFile(root / name, makePayload(records));
         return root / name;
@@ -36,7 +29,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path root;
+    const TempHostFolder folder{"vk-setup-host"};
+    const fs::path& root = folder.path();
     std::string output;
 };
 

@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <regex>
 
-#include <unistd.h>
-
 #include "engine/TransportTestSupport.h"
 #include "platform/PeImage.h"
 #include "platform/PeImageBuilder.h"
@@ -33,14 +31,6 @@ std::string quote(const std::string& arg) {
 
 class Trs : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) / ("trs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                                  "_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     Outcome trs(const std::vector<std::string>& args) {
         std::string command = quote(VK_BINARY_DIR "/tools/trs");
         for (const auto& a : args) command += " " + quote(a);
@@ -51,7 +41,8 @@ protected:
     }
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-    fs::path dir_;
+    const test::TempHostFolder folder_{"vk-trs"};
+    const fs::path& dir_ = folder_.path();
 };
 
 const std::string kPayload = VK_BINARY_DIR "/payload.trs";

@@ -54,15 +54,7 @@ struct Played {
 
 class WizardScenario : public ::testing::Test {
 protected:
-    WizardScenario() {
-        std::string pattern = (fs::temp_directory_path() / "vk-wizard-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-        root_ = pattern;
-    }
-    ~WizardScenario() override {
-        platform::hosted::useNoMachine();
-        fs::remove_all(root_);
-    }
+    ~WizardScenario() override { platform::hosted::useNoMachine(); }
 
     // Runs steps with the platform on the test's machine.
     void onMachine(const std::function<void()>& steps) {
@@ -82,7 +74,8 @@ protected:
         return played;
     }
 
-    fs::path root_;
+    const TempHostFolder folder_{"vk-wizard"};
+    const fs::path& root_ = folder_.path();
 };
 
 std::string readValue(RootKey root, const std::string& key, const std::string& name) {
