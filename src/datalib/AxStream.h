@@ -1,6 +1,6 @@
 #pragma once
-// TStorage and TAxStream: the open root storage of one container file and a
-// stream object over one of its streams.
+// The storage streams: TStorage, the open root storage of one container file,
+// and TAxStream, a stream object over one of its streams.
 #include <memory>
 #include <string>
 

@@ -24,7 +24,7 @@ struct ConnectionChoices {
 };
 
 // What the install log learns of a prepared connection file: the wizard adds
-// a "FILE" entry for the copied file and a "FOLDER" entry for its folder.
+// a file entry for the copied file and a folder entry for its folder.
 struct ConnectionFileLog {
     std::function<void(const std::string& path)> FileCreated;
     std::function<void(const std::string& path)> FolderUsed;

@@ -44,8 +44,8 @@ public:
         // A damaged payload is refused before anything on the machine changes.
         std::unique_ptr<Stream> payload = job_.OpenPayload ? job_.OpenPayload() : nullptr;
         if (payload && job_.PayloadCheck) payload::verify(*payload, *job_.PayloadCheck);
-        // Nothing passes through the temporary folder any more, but the phase
-        // still runs only where it can be made, as installers of this package did.
+        // Nothing passes through the temporary folder, but the phase copies
+        // only where it can be made: without it the phase ends here, copying nothing.
         const std::string tempFolder = TempDir() + "Vorkast";
         deleteRuntimePackages();
         if (!ForceDir(tempFolder)) return;
@@ -146,7 +146,7 @@ private:
         std::vector<InstallLogEntry> pending;
         std::vector<std::string> folders;
         const auto createsFile = [&](const std::string& path, std::int64_t kind) {
-            if (!platform::fileExists(path)) pending.push_back({std::string(logkind::File), path, kind});
+            if (!platform::fileExists(path)) pending.push_back({logkind::File, path, kind});
         };
         forEachRecord([&](const std::string& stored, std::int64_t kind, bool belongs) {
             if (!belongs) return;
@@ -156,7 +156,7 @@ private:
             createsFile(folder + "\\" + name, kind);
             if (kind == fkSystemPackage) createsFile(systemDir_ + name, kind);
         });
-        for (const std::string& folder : folders) pending.push_back({std::string(logkind::Folder), folder, 0});
+        for (const std::string& folder : folders) pending.push_back({logkind::Folder, folder, 0});
         return pending;
     }
 
@@ -187,9 +187,7 @@ private:
         const std::string destination = folder + "\\" + name;
         const bool existed = platform::fileExists(destination);
         // The compressed bytes are expanded straight from the record's value
-        // (the one record in memory) rather than through a temporary file,
-        // which only added a write, a read and a delete per file. Unlike the
-        // system's LZ copy, whose result the installer once ignored, a failed
+        // (the one record in memory), with no temporary file. A failed
         // expansion ends the run and takes its half-written file away: the
         // file on disk would not be the one shipped.
         expandOrCopyToFile(*table.openBlob(dataField), destination);

@@ -1,8 +1,9 @@
 #pragma once
-// Transport streams: a self-describing serialisation of one table (a fixed
+// The transport stream reader (TTransporter) and writer (SaveDataSetToStream).
+// A transport stream is a self-describing serialisation of one table (a fixed
 // header, one descriptor per field, then the records back to back). The
-// installer reads its payload through TTransporter and writes its install log
-// with SaveDataSetToStream; the two are exact inverses.
+// installer reads its payload through the reader and writes its install log
+// with the writer; the two are exact inverses.
 //
 // Layout (little-endian, absolute offsets):
 //   header, 20 bytes: record count, field count N, data start (20 + 36 N),

@@ -131,7 +131,7 @@ bool RegisterUninstallAndSaveLog(DataSet& log, std::string_view productCaption, 
     const bool registered = registerUninstaller(productCaption, installFolder);
     const std::string path = InstallLogPath(), pendingPath = PendingLogPath();
     NamedEntries named = namedIn(log);
-    markNamed(named, {std::string(logkind::File), path});
+    markNamed(named, {logkind::File, path});
     for (const std::string& earlier : {path, pendingPath})
         for (const InstallLogEntry& entry : entriesToCarry(earlier, named))
             AddLogEntry(log, entry.value, entry.kind, entry.number);

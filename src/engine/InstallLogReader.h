@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Stream.h"
@@ -12,6 +14,10 @@
 namespace vk {
 
 struct InstallLogEntry {
+    InstallLogEntry() = default;
+    InstallLogEntry(std::string_view kind, std::string value, std::int64_t number = 0)
+        : kind(kind), value(std::move(value)), number(number) {}
+
     std::string kind;   // InfType: one of logkind
     std::string value;  // Value: a path, or BdeFolder
     std::int64_t number = 0;  // ValType
@@ -22,7 +28,7 @@ struct InstallLogEntry {
 // (and the record) when the stream is not a transport stream, lacks one of
 // the three fields or has it with another type, is shorter than its header
 // says, holds an entry kind the installer never writes, or names no
-// installation folder ("TARGET").
+// installation folder (logkind::Target).
 std::vector<InstallLogEntry> ReadInstallLog(std::unique_ptr<Stream> stream);
 
 }  // namespace vk

@@ -17,12 +17,12 @@ std::string StartMenuGroup();
 
 // Saves StartMenuGroup\name.lnk pointing to installFolder\target, working in
 // installFolder, with the description, replacing an older one; makes the
-// group when missing. Logs the file as "SHORTCUT", or the group itself when
+// group when missing. Logs the file as a logkind::Shortcut, or the group itself when
 // the group cannot be made.
 void CreateShortcut(DataSet& log, std::string_view installFolder, std::string_view name, std::string_view target,
                     std::string_view description);
 
-// The group (logged as "FOLDER"), then the shortcuts to the main program, the
+// The group (logged as a logkind::Folder), then the shortcuts to the main program, the
 // template editor, the connection manager and the version description, and,
 // with manuals, one shortcut to the user manual of each selected
 // configuration in the order of the table.

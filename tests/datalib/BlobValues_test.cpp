@@ -85,14 +85,14 @@ TEST(BlobManager, ComesIntoBeingOnFirstReadAndStaysUntilClose) {
     defineLog(log);
     log.open();
     log.append();
-    log.field("InfType").setString("FILE");
+    log.field(logfield::InfType.name).setString(logkind::File);
     log.post();
     MemoryStream plain;
     log.saveToStream(plain);
     EXPECT_FALSE(log.hasBlobManager());
     EXPECT_EQ(plain.bytes()[8 + 16], 0) << "no blob section announced";
 
-    EXPECT_EQ(log.field("Value").asString(), "");
+    EXPECT_EQ(log.field(logfield::Value.name).asString(), "");
     EXPECT_TRUE(log.hasBlobManager());
     MemoryStream withPages;
     log.saveToStream(withPages);

@@ -27,7 +27,7 @@ void addParam(TStaticSet& set, int connectNo, const std::string& name, const std
     set.post();
 }
 
-std::vector<std::string> column(TStaticSet& set, const char* name) {
+std::vector<std::string> column(TStaticSet& set, std::string_view name) {
     std::vector<std::string> values;
     for (set.first(); !set.eof(); set.next()) values.push_back(set.field(name).asString());
     return values;
@@ -194,19 +194,19 @@ TEST(StaticSet, UnindexedSetPlacesAppendsLastAndInsertsBeforeTheCurrentRecord) {
     log.open();
     for (const char* text : {"one", "three"}) {
         log.append();
-        log.field("InfType").setString(text);
+        log.field(logfield::InfType.name).setString(text);
         log.post();
     }
     log.first();
     log.next();
     log.insert();
-    log.field("InfType").setString("two");
+    log.field(logfield::InfType.name).setString("two");
     log.post();
-    EXPECT_EQ(log.field("InfType").asString(), "two");
-    EXPECT_EQ(column(log, "InfType"), (Strings{"one", "two", "three"}));
+    EXPECT_EQ(log.field(logfield::InfType.name).asString(), "two");
+    EXPECT_EQ(column(log, logfield::InfType.name), (Strings{"one", "two", "three"}));
     log.last();
     log.remove();
-    EXPECT_EQ(log.field("InfType").asString(), "two") << "deleting the last record moves to the new last";
+    EXPECT_EQ(log.field(logfield::InfType.name).asString(), "two") << "deleting the last record moves to the new last";
 }
 
 TEST(StaticSet, EmptyTableThenAppendsOrderByKey) {

@@ -26,13 +26,6 @@ protected:
     void SetUp() override {
         if (!haveTool("mscompress") || !haveTool("msexpand"))
             GTEST_SKIP() << "mscompress/msexpand not installed (Debian package mscompress)";
-        folder_ = fs::temp_directory_path() / ("vk-szdd-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        if (!folder_.empty()) fs::remove_all(folder_);
     }
 
     // Inputs that exercise the window's start, its size and long runs.
@@ -48,7 +41,8 @@ protected:
                 {"text", test::textLike(200000, 8)}};
     }
 
-    fs::path folder_;
+    const test::TempHostFolder temp_{"vk-szdd"};
+    const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(SzddInterop, TheirFilesExpandWithOurs) {

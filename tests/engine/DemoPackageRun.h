@@ -76,9 +76,9 @@ protected:
         for (const LogEntry& entry : onDisk)
             if (order.empty() || order.substr(order.rfind(' ') + 1) != entry.kind) order += " " + entry.kind;
         EXPECT_EQ(order, " TARGET BDEDIR DBDIR FILE FOLDER OCXREG SRVREG FILE");
-        EXPECT_EQ(entriesOf("FILE").size(), 31u);  // 28 records installed, Kerno1 and 2 twice, and the log
-        EXPECT_EQ(entriesOf("OCXREG").size(), 4u);
-        EXPECT_EQ(onDisk.back(), (LogEntry{"FILE", InstallLogPath(), 0}));
+        EXPECT_EQ(entriesOf(logkind::File).size(), 31u);  // 28 records installed, Kerno1 and 2 twice, and the log
+        EXPECT_EQ(entriesOf(logkind::OcxReg).size(), 4u);
+        EXPECT_EQ(onDisk.back(), (LogEntry{logkind::File, InstallLogPath(), 0}));
 
         auto key = platform::openRegistryKey(platform::RootKey::LocalMachine, kUninstallKey, false);
         ASSERT_TRUE(key);
@@ -96,8 +96,9 @@ protected:
         log = newLog();
         runDemo(demoThread());
         ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
-        EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage},
-                                                             {"FILE", SystemDir() + "Kerno2.bpl", fkSystemPackage}}));
+        EXPECT_EQ(entriesOf(logkind::File),
+                  (std::vector<LogEntry>{{logkind::File, SystemDir() + "Kerno1.bpl", fkSystemPackage},
+                                         {logkind::File, SystemDir() + "Kerno2.bpl", fkSystemPackage}}));
         RegisterUninstallAndSaveLog(*log, kProductCaption, local);
         EXPECT_EQ(savedEntries(), firstSaved);
     }

@@ -23,18 +23,18 @@
 #include "support/TestFiles.h"
 #include "support/TestMachine.h"
 
+namespace vk {
+
+// Found by GoogleTest through the entry's namespace.
+inline void PrintTo(const InstallLogEntry& entry, std::ostream* out) {
+    *out << "(" << entry.kind << ", " << entry.value << ", " << entry.number << ")";
+}
+
+}  // namespace vk
+
 namespace vk::test {
 
-struct LogEntry {
-    std::string kind;
-    std::string value;
-    std::int64_t number = 0;
-    bool operator==(const LogEntry&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const LogEntry& entry) {
-    return out << "(" << entry.kind << ", " << entry.value << ", " << entry.number << ")";
-}
+using LogEntry = InstallLogEntry;
 
 inline std::vector<LogEntry> readLog(DataSet& log) {
     std::vector<LogEntry> entries;

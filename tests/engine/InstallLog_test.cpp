@@ -69,13 +69,13 @@ TEST(InstallLog, ARerunKeepsTheEarlierEntriesWhoseFilesAreStillThere) {
     AddLogEntry(*second, ansiUpper(folder + "\\c.ocx"), logkind::OcxReg, 0);
     RegisterUninstallAndSaveLog(*second, kProductCaption, folder);
 
-    EXPECT_EQ(savedLog(), (std::vector<LogEntry>{{"TARGET", folder, 0},
-                                                 {"FILE", folder + "\\d.exe", 1},
-                                                 {"FOLDER", folder, 0},
-                                                 {"OCXREG", ansiUpper(folder + "\\c.ocx"), 0},
-                                                 {"FILE", folder + "\\a.exe", 1},
-                                                 {"FILE", folder + "\\c.ocx", 1},
-                                                 {"FILE", InstallLogPath(), 0}}));
+    EXPECT_EQ(savedLog(), (std::vector<LogEntry>{{logkind::Target, folder, 0},
+                                                 {logkind::File, folder + "\\d.exe", 1},
+                                                 {logkind::Folder, folder, 0},
+                                                 {logkind::OcxReg, ansiUpper(folder + "\\c.ocx"), 0},
+                                                 {logkind::File, folder + "\\a.exe", 1},
+                                                 {logkind::File, folder + "\\c.ocx", 1},
+                                                 {logkind::File, InstallLogPath(), 0}}));
 }
 
 }  // namespace

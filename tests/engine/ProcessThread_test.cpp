@@ -49,17 +49,17 @@ TEST_F(ProcessThreadTest, AServerRunReportsEveryRecordThenRegistersControlsBefor
     EXPECT_FALSE(platform::fileExists(local + "\\Other.dat"));
 
     const std::vector<LogEntry> expected{
-        {"TARGET", local, 0},
-        {"BDEDIR", machine.scratch() + "\\BDE", 0},
-        {"DBDIR", local + "\\DataBase", 0},
-        {"FILE", local + "\\Vorkast.exe", fkProgram},
-        {"FILE", local + "\\Grid.ocx", fkProgram},
-        {"FOLDER", local, 0},
-        {"OCXREG", local + "\\Grid.ocx", 0},
-        {"SRVREG", local + "\\Korvex.exe", 0},
-        {"SRVREG", local + "\\Lumtra.exe", 0},
-        {"SRVREG", local + "\\Tablica.exe", 0},
-        {"SRVREG", local + "\\Nadzor.exe", 0},
+        {logkind::Target, local, 0},
+        {logkind::BdeDir, machine.scratch() + "\\BDE", 0},
+        {logkind::DbDir, local + "\\DataBase", 0},
+        {logkind::File, local + "\\Vorkast.exe", fkProgram},
+        {logkind::File, local + "\\Grid.ocx", fkProgram},
+        {logkind::Folder, local, 0},
+        {logkind::OcxReg, local + "\\Grid.ocx", 0},
+        {logkind::SrvReg, local + "\\Korvex.exe", 0},
+        {logkind::SrvReg, local + "\\Lumtra.exe", 0},
+        {logkind::SrvReg, local + "\\Tablica.exe", 0},
+        {logkind::SrvReg, local + "\\Nadzor.exe", 0},
     };
     EXPECT_EQ(entries(), expected);
 }
@@ -86,15 +86,15 @@ TEST_F(ProcessThreadTest, AClientRunInstallsOnlyTheEngineAndTheChosenClientVaria
     EXPECT_EQ(readFile(bde + "\\idapi32.dll"), "engine");
     EXPECT_FALSE(platform::fileExists(local + "\\Vorkast.exe"));
     const std::vector<LogEntry> expected{
-        {"TARGET", net, 0},
-        {"BDEDIR", bde, 0},
-        {"DBDIR", local + "\\DataBase", 0},
-        {"FILE", bde + "\\idapi32.dll", fkBDE},
-        {"FILE", systemCopy, fkDBClient},
-        {"FOLDER", borland, 0},
-        {"FOLDER", borland + "\\Common files", 0},
-        {"FOLDER", bde, 0},
-        {"FOLDER", SystemDir(), 0},
+        {logkind::Target, net, 0},
+        {logkind::BdeDir, bde, 0},
+        {logkind::DbDir, local + "\\DataBase", 0},
+        {logkind::File, bde + "\\idapi32.dll", fkBDE},
+        {logkind::File, systemCopy, fkDBClient},
+        {logkind::Folder, borland, 0},
+        {logkind::Folder, borland + "\\Common files", 0},
+        {logkind::Folder, bde, 0},
+        {logkind::Folder, SystemDir(), 0},
     };
     EXPECT_EQ(entries(), expected);
 }
@@ -123,8 +123,8 @@ TEST_P(RegistrationSwitchTest, EitherBitMissingMeansNoRegistrationYetTheStageIsS
 
     EXPECT_EQ(recorder.lines, (Lines{"STATUS 1", "RANGE 1", "STATUS 2 Grid.ocx", "STEP", "ENDPHASE 0", "STATUS 2",
                                      "STATUS 3", "SYSTEM", "FINISHED 0"}));
-    EXPECT_TRUE(entriesOf("OCXREG").empty());
-    EXPECT_TRUE(entriesOf("SRVREG").empty());
+    EXPECT_TRUE(entriesOf(logkind::OcxReg).empty());
+    EXPECT_TRUE(entriesOf(logkind::SrvReg).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(OptionOrPackage, RegistrationSwitchTest, ::testing::Bool(), [](const auto& info) {
@@ -161,27 +161,27 @@ TEST_F(ProcessThreadTest, RecordsGoToTheFoldersOfTheirKindAndFoldersAreLoggedAft
     EXPECT_FALSE(platform::fileExists(database + "\\NoIndex.gdb"));
     EXPECT_FALSE(platform::fileExists(SystemDir() + "\\gds32.dll"));
     const std::vector<LogEntry> expected{
-        {"TARGET", local, 0},
-        {"BDEDIR", bde, 0},
-        {"DBDIR", database, 0},
-        {"FILE", local + "\\Vorkast.exe", fkProgram},
-        {"FILE", windowsCopy, fkProgram},
-        {"FILE", local + "\\VksUnSt.exe", fkProgram},
-        {"FILE", database + "\\Config.gdb", fkConfiguration},
-        {"FILE", database + "\\Data.gdb", fkDatabase},
-        {"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
-        {"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage},
-        {"FILE", bde + "\\idapi32.dll", fkBDE},
-        {"FILE", local + "\\Корректировки\\Fix1.sql", fkCorrection},
-        {"FILE", local + "\\Help\\Guide.CHM", fkDocument},
-        {"FILE", local + "\\Docs\\Manual.pdf", fkDocument},
-        {"FILE", local + "\\Extra.dat", 0x40},
-        {"FOLDER", local, 0},
-        {"FOLDER", database, 0},
-        {"FOLDER", bde, 0},
-        {"FOLDER", local + "\\Корректировки", 0},
-        {"FOLDER", local + "\\Help", 0},
-        {"FOLDER", local + "\\Docs", 0},
+        {logkind::Target, local, 0},
+        {logkind::BdeDir, bde, 0},
+        {logkind::DbDir, database, 0},
+        {logkind::File, local + "\\Vorkast.exe", fkProgram},
+        {logkind::File, windowsCopy, fkProgram},
+        {logkind::File, local + "\\VksUnSt.exe", fkProgram},
+        {logkind::File, database + "\\Config.gdb", fkConfiguration},
+        {logkind::File, database + "\\Data.gdb", fkDatabase},
+        {logkind::File, local + "\\Kerno1.bpl", fkSystemPackage},
+        {logkind::File, SystemDir() + "Kerno1.bpl", fkSystemPackage},
+        {logkind::File, bde + "\\idapi32.dll", fkBDE},
+        {logkind::File, local + "\\Корректировки\\Fix1.sql", fkCorrection},
+        {logkind::File, local + "\\Help\\Guide.CHM", fkDocument},
+        {logkind::File, local + "\\Docs\\Manual.pdf", fkDocument},
+        {logkind::File, local + "\\Extra.dat", 0x40},
+        {logkind::Folder, local, 0},
+        {logkind::Folder, database, 0},
+        {logkind::Folder, bde, 0},
+        {logkind::Folder, local + "\\Корректировки", 0},
+        {logkind::Folder, local + "\\Help", 0},
+        {logkind::Folder, local + "\\Docs", 0},
     };
     EXPECT_EQ(entries(), expected);
     ASSERT_EQ(corrections.size(), 1u);
@@ -201,15 +201,17 @@ TEST_F(ProcessThreadTest, ASecondRunOverwritesButLogsNoFileThatAlreadyExisted) {
     run(serverThread());
     ASSERT_EQ(recorder.lines.back(), "FINISHED 0");
     EXPECT_EQ(readFile(local + "\\Vorkast.exe"), "program");
-    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Kerno1.bpl", fkSystemPackage},
-                                                         {"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
+    EXPECT_EQ(entriesOf(logkind::File),
+              (std::vector<LogEntry>{{logkind::File, local + "\\Kerno1.bpl", fkSystemPackage},
+                                     {logkind::File, SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
 
     log = newLog();
     recorder = ProgressRecorder();
     run(serverThread());
     ASSERT_EQ(recorder.lines.back(), "FINISHED 0");
-    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
-    EXPECT_EQ(entriesOf("FOLDER"), (std::vector<LogEntry>{{"FOLDER", local, 0}}));
+    EXPECT_EQ(entriesOf(logkind::File),
+              (std::vector<LogEntry>{{logkind::File, SystemDir() + "Kerno1.bpl", fkSystemPackage}}));
+    EXPECT_EQ(entriesOf(logkind::Folder), (std::vector<LogEntry>{{logkind::Folder, local, 0}}));
 }
 
 // A record that cannot be installed as shipped ends the run: nothing after
@@ -240,7 +242,7 @@ TEST_P(BadRecordTest, EndsTheRunWithTheFailureFlagAndWritesNothingOutside) {
     EXPECT_FALSE(platform::fileExists(local + "\\After.exe"));
     EXPECT_FALSE(platform::fileExists(local + "\\" + bad.name)) << "a half-expanded file stays behind";
     EXPECT_FALSE(platform::fileExists(machine.scratch() + "\\evil.exe"));
-    EXPECT_TRUE(entriesOf("FILE").empty());
+    EXPECT_TRUE(entriesOf(logkind::File).empty());
 }
 
 const std::string kBody = compressed(std::string(3000, 'x') + "tail of the file");
@@ -275,8 +277,8 @@ TEST_F(ProcessThreadTest, AFailedSystemCopyIsAbsorbed) {
 
     EXPECT_EQ(recorder.lines.back(), "FINISHED 0");
     EXPECT_EQ(readFile(local + "\\Shared.bpl"), "package");
-    EXPECT_EQ(entriesOf("FILE"), (std::vector<LogEntry>{{"FILE", local + "\\Shared.bpl", fkSystemPackage},
-                                                         {"FILE", local + "\\Vorkast.exe", fkProgram}}));
+    EXPECT_EQ(entriesOf(logkind::File), (std::vector<LogEntry>{{logkind::File, local + "\\Shared.bpl", fkSystemPackage},
+                                                               {logkind::File, local + "\\Vorkast.exe", fkProgram}}));
 }
 
 // A record whose folder cannot be made would leave the product without its
@@ -305,7 +307,7 @@ TEST_F(ProcessThreadTest, AProgramFolderThatIsTheWindowsFolderIsNeverLogged) {
     run(std::move(thread));
 
     ASSERT_EQ(recorder.lines.back(), "FINISHED 0") << recorder.failure;
-    EXPECT_TRUE(entriesOf("FOLDER").empty());
+    EXPECT_TRUE(entriesOf(logkind::Folder).empty());
 }
 
 // A control that faults while it registers ends the run with the failure
@@ -320,7 +322,7 @@ TEST_F(ProcessThreadTest, AControlThatFaultsWhileRegisteringFailsTheRun) {
     EXPECT_EQ(std::count(recorder.lines.begin(), recorder.lines.end(), "SYSTEM"), 0);
     EXPECT_NE(recorder.failure.find(local + "\\Broken.ocx: DllRegisterServer: the call ended with"), std::string::npos)
         << recorder.failure;
-    EXPECT_TRUE(entriesOf("OCXREG").empty());
+    EXPECT_TRUE(entriesOf(logkind::OcxReg).empty());
 }
 
 // A payload whose bytes differ from the check the installer carries is
@@ -378,10 +380,10 @@ TEST_F(ProcessThreadTest, TheFilesOfAnUnfinishedRunReachTheNextRunsLog) {
     saved.OpenStream(platform::openFile(InstallLogPath(), platform::FileMode::OpenRead));
     std::vector<LogEntry> files;
     for (const LogEntry& entry : readLog(saved))
-        if (entry.kind == "FILE") files.push_back(entry);
-    EXPECT_EQ(files, (std::vector<LogEntry>{{"FILE", local + "\\Lumtra.exe", fkProgram},
-                                            {"FILE", local + "\\Vorkast.exe", fkProgram},
-                                            {"FILE", InstallLogPath(), 0}}));
+        if (entry.kind == logkind::File) files.push_back(entry);
+    EXPECT_EQ(files, (std::vector<LogEntry>{{logkind::File, local + "\\Lumtra.exe", fkProgram},
+                                            {logkind::File, local + "\\Vorkast.exe", fkProgram},
+                                            {logkind::File, InstallLogPath(), 0}}));
     EXPECT_FALSE(platform::fileExists(PendingLogPath())) << "the pending log has done its work";
 }
 
@@ -404,8 +406,8 @@ TEST_F(ProcessThreadTest, TheSavedLogListsItselfLastAndTheProductIsRegisteredFor
     EXPECT_EQ(saved.recordCount(), static_cast<int>(onDisk.size()));
     EXPECT_EQ(onDisk, entries());
     ASSERT_GE(onDisk.size(), 6u);
-    EXPECT_EQ(onDisk[5], (LogEntry{"SHORTCUT", "C:\\Menu\\Кронта.lnk", 0}));
-    EXPECT_EQ(onDisk.back(), (LogEntry{"FILE", path, 0}));
+    EXPECT_EQ(onDisk[5], (LogEntry{logkind::Shortcut, "C:\\Menu\\Кронта.lnk", 0}));
+    EXPECT_EQ(onDisk.back(), (LogEntry{logkind::File, path, 0}));
 
     auto key = platform::openRegistryKey(platform::RootKey::LocalMachine, kUninstallKey, false);
     ASSERT_TRUE(key);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/IMDTools.h"
+#include "engine/InstallLog.h"
 #include "engine/TransportTestSupport.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -17,15 +18,17 @@ std::string repeat(const std::string& s, int n) {
     return out;
 }
 
-const std::vector<FieldDef> kLogFields = {
-    {"Value", FieldType::Memo, 0, false},
-    {"ValType", FieldType::Integer, 4, false},
-    {"InfType", FieldType::String, 8, false},
-};
+std::vector<FieldDef> logFields() {
+    std::vector<FieldDef> fields;
+    for (const InstallLogField& field : logfield::InOrder)
+        fields.push_back({std::string(field.name), field.type, field.size});
+    return fields;
+}
 
 std::vector<RowsDataSet::Row> logRows(int count) {
     std::vector<RowsDataSet::Row> rows;
-    for (int i = 0; i < count; ++i) rows.push_back({"C:\\file" + std::to_string(i), std::to_string(i), "FILE"});
+    for (int i = 0; i < count; ++i)
+        rows.push_back({"C:\\file" + std::to_string(i), std::to_string(i), std::string(logkind::File)});
     return rows;
 }
 
@@ -64,7 +67,7 @@ TEST(TransportWriter, WritesTheLayoutByteForByte) {
 }
 
 TEST(TransportWriter, RoundTripsThroughTheReader) {
-    RowsDataSet data(kLogFields, logRows(3));
+    RowsDataSet data(logFields(), logRows(3));
     MemoryStream out;
     SaveDataSetToStream(&data, &out);
 
@@ -72,14 +75,14 @@ TEST(TransportWriter, RoundTripsThroughTheReader) {
     t.OpenStream(std::make_unique<MemoryStream>(out.bytes(), "log"));
     EXPECT_EQ(t.recordCount(), 3);
     t.last();
-    EXPECT_EQ(t.field("Value").asString(), "C:\\file2");
-    EXPECT_EQ(t.field("ValType").asInteger(), 2);
-    EXPECT_EQ(t.field("InfType").asString(), "FILE");
+    EXPECT_EQ(t.field(logfield::Value.name).asString(), "C:\\file2");
+    EXPECT_EQ(t.field(logfield::ValType.name).asInteger(), 2);
+    EXPECT_EQ(t.field(logfield::InfType.name).asString(), logkind::File);
     EXPECT_EQ(t.recordEnd(), out.size());
 }
 
 TEST(TransportWriter, EmptyTablesAndStreamsThatDoNotStartAtZero) {
-    RowsDataSet data(kLogFields, {});
+    RowsDataSet data(logFields(), {});
     MemoryStream out;
     out.write("prefix", 6);
     SaveDataSetToStream(&data, &out);
@@ -94,7 +97,7 @@ TEST(TransportWriter, EmptyTablesAndStreamsThatDoNotStartAtZero) {
 }
 
 TEST(TransportWriter, DropsRecordsThatFailAndTellsTheCallback) {
-    RowsDataSet data(kLogFields, logRows(4));
+    RowsDataSet data(logFields(), logRows(4));
     data.failing = {{1, 2}, {3, 2}};  // both fail after their memo was written
     MemoryStream out;
     std::vector<std::string> errors;
@@ -113,7 +116,7 @@ TEST(TransportWriter, DropsRecordsThatFailAndTellsTheCallback) {
 }
 
 TEST(TransportWriter, StopsWhereTheCallbackSaysAndStillCompletesTheHeader) {
-    RowsDataSet data(kLogFields, logRows(3));
+    RowsDataSet data(logFields(), logRows(3));
     MemoryStream out;
     SaveDataSetToStream(&data, &out, [](const std::string&) { return false; });
     EXPECT_EQ(data.position(), 0u) << "the cursor stays on the record where the write stopped";
@@ -121,7 +124,7 @@ TEST(TransportWriter, StopsWhereTheCallbackSaysAndStillCompletesTheHeader) {
 }
 
 TEST(TransportWriter, RefusesTextsTheReaderWouldRefuse) {
-    RowsDataSet data(kLogFields, {{"a", "1", "TOOLONGTEXT"}, {"b", "2", "€"}, {"c", "3", "日本"}});
+    RowsDataSet data(logFields(), {{"a", "1", "TOOLONGTEXT"}, {"b", "2", "€"}, {"c", "3", "日本"}});
     MemoryStream out;
     std::vector<std::string> errors;
     SaveDataSetToStream(&data, &out, [&](const std::string& error) {

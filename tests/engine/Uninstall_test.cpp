@@ -40,8 +40,11 @@ std::string readError(std::vector<std::uint8_t> bytes) {
 }
 
 TEST(InstallLogReader, ReadsWhatTheInstallerSavesAndRefusesADamagedLogWhole) {
-    const Entries entries{{"TARGET", "C:\\Vorkast", 0}, {"BDEDIR", "", 0}, {"DBDIR", "C:\\Vorkast\\DataBase", 0},
-                          {"FILE", "C:\\Vorkast\\Корректировки\\Корректировка1.txt", 2048}, {"FOLDER", "C:\\Vorkast", 0}};
+    const Entries entries{{logkind::Target, "C:\\Vorkast", 0},
+                          {logkind::BdeDir, "", 0},
+                          {logkind::DbDir, "C:\\Vorkast\\DataBase", 0},
+                          {logkind::File, "C:\\Vorkast\\Корректировки\\Корректировка1.txt", 2048},
+                          {logkind::Folder, "C:\\Vorkast", 0}};
     const std::vector<std::uint8_t> bytes = savedLog(entries);
     EXPECT_EQ(readBack(bytes), entries);
 
@@ -49,10 +52,10 @@ TEST(InstallLogReader, ReadsWhatTheInstallerSavesAndRefusesADamagedLogWhole) {
     EXPECT_NE(readError(truncated).find("VksUnSt.trs: "), std::string::npos);
     EXPECT_NE(readError({}).find("VksUnSt.trs"), std::string::npos) << "an empty file";
 
-    EXPECT_NE(readError(savedLog({{"TARGET", "C:\\Vorkast", 0}, {"ERASEALL", "C:\\", 0}}))
+    EXPECT_NE(readError(savedLog({{logkind::Target, "C:\\Vorkast", 0}, {"ERASEALL", "C:\\", 0}}))
                   .find("record 2: unknown entry kind \"ERASEALL\""),
               std::string::npos);
-    EXPECT_NE(readError(savedLog({{"FILE", "C:\\Vorkast\\Vorkast.exe", 1}})).find("no installation folder"),
+    EXPECT_NE(readError(savedLog({{logkind::File, "C:\\Vorkast\\Vorkast.exe", 1}})).find("no installation folder"),
               std::string::npos);
     // A payload is a transport stream too, but not a log.
     EXPECT_NE(readError(makePayload({payloadRow("Vorkast.exe", 1, "x")})).find("no field Value"), std::string::npos);
@@ -64,29 +67,29 @@ const UninstallPlaces kPlaces{"C:\\WINDOWS\\", "C:\\WINDOWS\\SYSTEM32\\", "C:\\W
 TEST(UninstallPlan, UndoesInReverseKeepsTheUsersDataAndRemovesFoldersDeepestFirst) {
     const std::string local = "C:\\Program Files\\Vorkast";
     const Entries log{
-        {"TARGET", local, 0},
-        {"BDEDIR", "", 0},
-        {"DBDIR", local + "\\DataBase", 0},
-        {"FILE", local + "\\Vorkast.exe", 1},
-        {"FILE", "C:\\Windows\\\\VksUnSt.exe", 1},  // as the installer logs it
-        {"FILE", local + "\\VkGrid.ocx", 1},
-        {"FILE", local + "\\Korvex.exe", 1},
-        {"FILE", local + "\\DataBase\\VkData.gdb", 4},
-        {"FILE", local + "\\Help\\Vorkast.chm", 8192},
-        {"FILE", "C:\\Windows\\System32\\Kerno1.bpl", 8},
-        {"FOLDER", local, 0},
-        {"FOLDER", "C:\\Windows", 0},
-        {"FOLDER", local + "\\DataBase", 0},
-        {"FOLDER", local + "\\Help", 0},
-        {"FOLDER", "c:\\windows\\system32", 0},
-        {"OCXREG", local + "\\VkGrid.ocx", 0},
-        {"SRVREG", local + "\\Korvex.exe", 0},
-        {"FOLDER", "C:\\ProgramData\\Start Menu\\Кронта", 0},
-        {"SHORTCUT", "C:\\ProgramData\\Start Menu\\Кронта\\Кронта.lnk", 0},
-        {"FILE", local + "\\Подключения\\Кронта.dbx", 0},
-        {"FOLDER", local + "\\Подключения", 0},
-        {"FILE", local + "\\Version.txt", 0},
-        {"FILE", "C:\\windows\\VksUnSt.trs", 0},
+        {logkind::Target, local, 0},
+        {logkind::BdeDir, "", 0},
+        {logkind::DbDir, local + "\\DataBase", 0},
+        {logkind::File, local + "\\Vorkast.exe", 1},
+        {logkind::File, "C:\\Windows\\\\VksUnSt.exe", 1},  // as the installer logs it
+        {logkind::File, local + "\\VkGrid.ocx", 1},
+        {logkind::File, local + "\\Korvex.exe", 1},
+        {logkind::File, local + "\\DataBase\\VkData.gdb", 4},
+        {logkind::File, local + "\\Help\\Vorkast.chm", 8192},
+        {logkind::File, "C:\\Windows\\System32\\Kerno1.bpl", 8},
+        {logkind::Folder, local, 0},
+        {logkind::Folder, "C:\\Windows", 0},
+        {logkind::Folder, local + "\\DataBase", 0},
+        {logkind::Folder, local + "\\Help", 0},
+        {logkind::Folder, "c:\\windows\\system32", 0},
+        {logkind::OcxReg, local + "\\VkGrid.ocx", 0},
+        {logkind::SrvReg, local + "\\Korvex.exe", 0},
+        {logkind::Folder, "C:\\ProgramData\\Start Menu\\Кронта", 0},
+        {logkind::Shortcut, "C:\\ProgramData\\Start Menu\\Кронта\\Кронта.lnk", 0},
+        {logkind::File, local + "\\Подключения\\Кронта.dbx", 0},
+        {logkind::Folder, local + "\\Подключения", 0},
+        {logkind::File, local + "\\Version.txt", 0},
+        {logkind::File, "C:\\windows\\VksUnSt.trs", 0},
     };
     const UninstallPlan plan = PlanUninstall(log, kPlaces);
     using enum UninstallAction;
@@ -117,8 +120,8 @@ TEST(UninstallPlan, NeverActsOnARelativePathARootOrTheWindowsAndSystemFolders) {
           "\\\\server\\share", "\\\\server\\share\\", "C:\\Windows", "c:\\windows\\system32\\", "C:\\Vorkast\\..\\Windows",
           "C:\\Vorkast\\.\\x", "C:\\\\", "C:\\\\Windows\\\\", "\\\\?\\C:\\Vorkast", ""}) {
         EXPECT_FALSE(IsRemovablePath(path, kPlaces)) << path;
-        const UninstallPlan plan =
-            PlanUninstall({{"TARGET", "C:\\Vorkast", 0}, {"FILE", path, 1}, {"SRVREG", path, 0}}, kPlaces);
+        const UninstallPlan plan = PlanUninstall(
+            {{logkind::Target, "C:\\Vorkast", 0}, {logkind::File, path, 1}, {logkind::SrvReg, path, 0}}, kPlaces);
         EXPECT_EQ(plan.refused, (std::vector<std::string>{"SRVREG " + path, "FILE " + path})) << path;
         EXPECT_EQ(plan.steps.size(), 2u) << "only the key and the log: " << path;
     }
@@ -160,27 +163,27 @@ TEST_F(UninstallRun, RemovesWhatTheLogListsKeepsTheDataAndReportsWhatStays) {
 
     std::unique_ptr<TStaticSet> log = newLog();
     const Entries entries{
-        {"TARGET", local, 0},
-        {"BDEDIR", "", 0},
-        {"DBDIR", local + "\\DataBase", 0},
-        {"FILE", local + "\\Vorkast.exe", 1},
-        {"FILE", local + "\\Korvex.exe", 1},
-        {"FILE", local + "\\Lumtra.exe", 1},
-        {"FILE", local + "\\VkGrid.ocx", 1},
-        {"FILE", local + "\\DataBase\\VkData.gdb", 4},
-        {"FILE", local + "\\Help\\Vorkast.chm", 8192},
-        {"FILE", SystemDir() + "Kerno1.bpl", 8},
-        {"FILE", "Vorkast.exe", 1},                      // crafted: relative
-        {"FOLDER", ExcludeTrailingBackslash(SystemDir()), 0},
-        {"FILE", ExcludeTrailingBackslash(SystemDir()), 0},  // crafted: the system folder itself
-        {"FOLDER", local + "\\DataBase", 0},
-        {"FOLDER", local + "\\Help", 0},
-        {"FOLDER", local, 0},
-        {"OCXREG", local + "\\VkGrid.ocx", 0},
-        {"SRVREG", local + "\\Korvex.exe", 0},
-        {"SRVREG", local + "\\Lumtra.exe", 0},
-        {"FILE", local + "\\Подключения\\Кронта.dbx", 0},
-        {"FOLDER", local + "\\Подключения", 0},
+        {logkind::Target, local, 0},
+        {logkind::BdeDir, "", 0},
+        {logkind::DbDir, local + "\\DataBase", 0},
+        {logkind::File, local + "\\Vorkast.exe", 1},
+        {logkind::File, local + "\\Korvex.exe", 1},
+        {logkind::File, local + "\\Lumtra.exe", 1},
+        {logkind::File, local + "\\VkGrid.ocx", 1},
+        {logkind::File, local + "\\DataBase\\VkData.gdb", 4},
+        {logkind::File, local + "\\Help\\Vorkast.chm", 8192},
+        {logkind::File, SystemDir() + "Kerno1.bpl", 8},
+        {logkind::File, "Vorkast.exe", 1},  // crafted: relative
+        {logkind::Folder, ExcludeTrailingBackslash(SystemDir()), 0},
+        {logkind::File, ExcludeTrailingBackslash(SystemDir()), 0},  // crafted: the system folder itself
+        {logkind::Folder, local + "\\DataBase", 0},
+        {logkind::Folder, local + "\\Help", 0},
+        {logkind::Folder, local, 0},
+        {logkind::OcxReg, local + "\\VkGrid.ocx", 0},
+        {logkind::SrvReg, local + "\\Korvex.exe", 0},
+        {logkind::SrvReg, local + "\\Lumtra.exe", 0},
+        {logkind::File, local + "\\Подключения\\Кронта.dbx", 0},
+        {logkind::Folder, local + "\\Подключения", 0},
     };
     for (const InstallLogEntry& entry : entries) AddLogEntry(*log, entry.value, entry.kind, entry.number);
     RegisterUninstallAndSaveLog(*log, "АС Кронта 3.1", local);

@@ -4,12 +4,12 @@
 
 #include <csignal>
 #include <chrono>
-#include <thread>
 
 #include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
 #include "platform/Library.h"
 #include "platform/Process.h"
+#include "support/Eventually.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform::hosted {
@@ -89,10 +89,7 @@ TEST_F(HostedCode, AWindowsImageIsNotRunAndAnUnwaitedProgramStillRuns) {
 
     ASSERT_TRUE(setCurrentFolder(machine.scratch()));
     EXPECT_EQ(startProcess(machine.exitingCommand(3), {}, Wait::None), std::optional<std::uint32_t>(0));
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fileExists("ran") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(fileExists("ran"));
+    EXPECT_TRUE(vk::test::eventually([] { return fileExists("ran"); }, std::chrono::seconds(10)));
 }
 
 }  // namespace

@@ -15,15 +15,6 @@ using vk::test::readStream;
 
 class StorageFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vk_storage_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        path = dir / "Setup1.dbx";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::unique_ptr<StructuredStorage> open(StorageAccess access) {
         return openStorageFile(path, "C:\\Data\\Setup1.dbx", access);
     }
@@ -34,8 +25,9 @@ protected:
         storage->commit();
     }
 
-    fs::path dir;
-    fs::path path;
+    const vk::test::TempHostFolder folder{"vk-storage"};
+    const fs::path& dir = folder.path();
+    const fs::path path = dir / "Setup1.dbx";
 };
 
 TEST_F(StorageFile, StreamsOutliveTheirStorageAndSaveLast) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 
@@ -45,26 +44,19 @@ Streams streamsOf(CompoundFile& file) {
 
 class CompoundFileInterop : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vk_cfb_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // Every stream of the root as olefile reads it, with its strictest checks.
     Streams readWithOlefile(const fs::path& file) {
         const fs::path out = dir / "olefile-out";
         fs::remove_all(out);
         fs::create_directories(out);
         const fs::path script = dir / "dump.py";
-        std::ofstream(script) << "import olefile, sys, os\n"
-                                 "ole = olefile.OleFileIO(sys.argv[1], raise_defects=olefile.DEFECT_INCORRECT)\n"
-                                 "for path in ole.listdir(streams=True, storages=False):\n"
-                                 "    data = ole.openstream(path).read()\n"
-                                 "    assert len(data) == ole.get_size(path)\n"
-                                 "    open(os.path.join(sys.argv[2], '__'.join(path)), 'wb').write(data)\n";
+        test::writeHostFile(script,
+                            "import olefile, sys, os\n"
+                            "ole = olefile.OleFileIO(sys.argv[1], raise_defects=olefile.DEFECT_INCORRECT)\n"
+                            "for path in ole.listdir(streams=True, storages=False):\n"
+                            "    data = ole.openstream(path).read()\n"
+                            "    assert len(data) == ole.get_size(path)\n"
+                            "    open(os.path.join(sys.argv[2], '__'.join(path)), 'wb').write(data)\n");
         auto result = runTool(python + " " + shellQuoted(script) + " " + shellQuoted(file) + " " + shellQuoted(out));
         EXPECT_EQ(result.status, 0) << result.output;
         Streams streams;
@@ -103,7 +95,8 @@ protected:
         if (python.empty() && !gsf) GTEST_SKIP() << "neither python3-olefile nor gsf (libgsf-bin) is installed";
     }
 
-    fs::path dir;
+    const test::TempHostFolder folder{"vk-cfb"};
+    const fs::path& dir = folder.path();
     std::string python = olefilePython();
     bool gsf = test::haveProgram("gsf");
 };

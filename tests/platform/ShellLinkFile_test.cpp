@@ -5,11 +5,11 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "platform/Error.h"
 #include "platform/LittleEndian.h"
+#include "support/TestFiles.h"
 
 namespace vk::platform {
 namespace {
@@ -52,11 +52,7 @@ TEST(ShellLinkFile, KeepsLocalNetworkAndCyrillicTargets) {
 TEST(ShellLinkFile, LnkinfoShowsPathWorkingFolderAndDescription) {
     if (run("command -v lnkinfo").empty()) GTEST_SKIP() << "lnkinfo (liblnk-utils) is not installed";
     const auto path = std::filesystem::temp_directory_path() / "vk_shell_link_test.lnk";
-    {
-        const auto bytes = encodeShellLink(kProgramLink);
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-    }
+    test::writeHostFile(path, encodeShellLink(kProgramLink));
     const std::string shown = run("lnkinfo '" + path.string() + "' 2>&1");
     std::filesystem::remove(path);
     EXPECT_NE(shown.find(kProgramLink.path), std::string::npos) << shown;

@@ -2,25 +2,13 @@
 // temporary folder for every test.
 #include "support/TestMachine.h"
 
-#include <cstdlib>
-#include <stdexcept>
-
 #include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
 
 namespace vk::test {
 
-namespace {
-
-std::filesystem::path makeMachineFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vk-machine-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder for a test machine");
-    return pattern;
-}
-
-}  // namespace
-
-TestMachine::TestMachine() : root_(makeMachineFolder()), scratch_("C:\\Scratch"), registryScratch_("Software\\Talvex\\Tests") {
+TestMachine::TestMachine()
+    : root_(makeTempHostFolder("vk-machine")), scratch_("C:\\Scratch"), registryScratch_("Software\\Talvex\\Tests") {
     platform::hosted::useMachine(root_);
     platform::createDirectory(scratch_);
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <sys/stat.h>
 
@@ -27,12 +26,8 @@ using test::readHostFile;
 
 class Dbx : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("vk_dbx_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    const test::TempHostFolder folder{"vk-dbx"};
+    const fs::path& dir = folder.path();
 };
 
 TEST_F(Dbx, TemplateIsWhatItsDescriptionBuilds) {
@@ -81,13 +76,13 @@ TEST_F(Dbx, ListAndDumpShowTheFile) {
         << dump.output;
     if (!test::haveProgram("python3")) return;
     fs::path json = dir / "dump.json";
-    std::ofstream(json) << dump.output;
+    test::writeHostFile(json, dump.output);
     EXPECT_EQ(test::runTool("python3 -c 'import json,sys; json.load(open(sys.argv[1]))' " + test::shellQuoted(json)).status, 0);
 }
 
 TEST_F(Dbx, MemosShowBySizeOrInFull) {
     const fs::path description = dir / "updates.txt";
-    std::ofstream(description) << "[ssUpdates]\n1 | Fix.sql | first line\\nsecond | with bar\n";
+    test::writeHostFile(description, "[ssUpdates]\n1 | Fix.sql | first line\\nsecond | with bar\n");
     const fs::path file = dir / "u.dbx";
     ASSERT_EQ(dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(file)).status, 0);
     EXPECT_NE(dbx("dump " + test::shellQuoted(file)).output.find("<28 bytes>"), std::string::npos);
@@ -107,7 +102,7 @@ TEST_F(Dbx, ArgumentsAreFilesOfTheCurrentFolder) {
     EXPECT_NE(missing.output.find("Absent.dbx: the file does not exist"), std::string::npos) << missing.output;
 
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    for (const std::string device : {std::string("/dev/zero"), (dir / "pipe").string()})
+    for (const std::string& device : {std::string("/dev/zero"), (dir / "pipe").string()})
         for (const char* command : {"list ", "dump "}) {
             auto result = dbx(command + test::shellQuoted(device));
             EXPECT_EQ(WEXITSTATUS(result.status), 1) << command << device;
@@ -126,7 +121,7 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
     EXPECT_NE(result.output.find("not a compound file"), std::string::npos) << result.output;
 
     const fs::path description = dir / "bad.txt";
-    std::ofstream(description) << "[ssDBParams]\n0 | SERVER NAME | x\nzero | USER NAME | y\n";
+    test::writeHostFile(description, "[ssDBParams]\n0 | SERVER NAME | x\nzero | USER NAME | y\n");
     result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(dir / "out.dbx"));
     EXPECT_EQ(WEXITSTATUS(result.status), 1);
     EXPECT_NE(result.output.find("bad.txt:3: an ssDBParams row"), std::string::npos) << result.output;
@@ -136,8 +131,8 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
     // connection file built before stays as it was.
     const fs::path good = dir / "good.dbx";
     ASSERT_EQ(dbx("build " + test::shellQuoted(kDescription) + " " + test::shellQuoted(good)).status, 0);
-    for (const std::string value : {std::string("中文"), std::string("\xFF\xFE")}) {
-        std::ofstream(description) << "[ssSysParams]\nApplication | Vorkast\n\nGUID | " << value << "\n";
+    for (const std::string& value : {std::string("中文"), std::string("\xFF\xFE")}) {
+        test::writeHostFile(description, "[ssSysParams]\nApplication | Vorkast\n\nGUID | " + value + "\n");
         result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(good));
         EXPECT_EQ(WEXITSTATUS(result.status), 1);
         EXPECT_NE(result.output.find("bad.txt:4: "), std::string::npos) << result.output;
@@ -146,7 +141,7 @@ TEST_F(Dbx, BadInputIsNamedWithANonZeroStatus) {
 
     // Names alike as the compound file compares them (é and É are one name
     // there, though Windows-1251 holds neither) are one stream described twice.
-    std::ofstream(description) << "[stream é]\ntext: one\n[stream É]\ntext: two\n";
+    test::writeHostFile(description, "[stream é]\ntext: one\n[stream É]\ntext: two\n");
     result = dbx("build " + test::shellQuoted(description) + " " + test::shellQuoted(dir / "twice.dbx"));
     EXPECT_EQ(WEXITSTATUS(result.status), 1);
     EXPECT_NE(result.output.find("bad.txt:3: stream \"É\" is described twice"), std::string::npos) << result.output;

@@ -15,13 +15,6 @@ namespace fs = std::filesystem;
 
 class SetupHostTest : public ::testing::Test {
 protected:
-    SetupHostTest() {
-        std::string pattern = (fs::temp_directory_path() / "vk-setup-host-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-        root = pattern;
-    }
-    ~SetupHostTest() override { fs::remove_all(root); }
-
     fs::path writePayload(const std::string& name, const std::vector<RowsDataSet::Row>& records) {
         writeHostFile(root / name, makePayload(records));
         return root / name;
@@ -36,7 +29,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path root;
+    const TempHostFolder folder{"vk-setup-host"};
+    const fs::path& root = folder.path();
     std::string output;
 };
 
@@ -63,13 +57,13 @@ TEST_F(SetupHostTest, ADamagedPayloadOrABadCommandLineIsNotASuccess) {
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --package-flags 0x1FFFFFFFF"), 2);
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --payload " + (root / "missing.trs").string()), 2);
 
-    std::ofstream(root / "bad.scn") << "next\nwobble btNext\n";
+    writeHostFile(root / "bad.scn", "next\nwobble btNext\n");
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "bad.scn").string()), 2);
     EXPECT_NE(output.find("bad.scn:2: unknown step \"wobble\""), std::string::npos) << output;
     // A scenario that leaves the wizard open, or clicks what is not there.
-    std::ofstream(root / "open.scn") << "next\n";
+    writeHostFile(root / "open.scn", "next\n");
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "open.scn").string()), 3);
-    std::ofstream(root / "unknown.scn") << "click btNowhere\n";
+    writeHostFile(root / "unknown.scn", "click btNowhere\n");
     EXPECT_EQ(setupHost("--machine " + (root / "m").string() + " --script " + (root / "unknown.scn").string()), 3);
     EXPECT_NE(output.find("line 1: no control btNowhere"), std::string::npos) << output;
 }
@@ -81,7 +75,7 @@ TEST_F(SetupHostTest, ReportsWhatTheRunCouldNotDo) {
                                                     payloadRow("idapi32.dll", fkBDE, compressed("engine"))});
     const fs::path locked = root / "locked";
     fs::create_directories(locked);
-    std::ofstream(locked / "machine.ini") << "[ReadOnly]\nFolder=C:\\Program Files\n";
+    writeHostFile(locked / "machine.ini", "[ReadOnly]\nFolder=C:\\Program Files\n");
     EXPECT_EQ(setupHost("--machine " + locked.string() + " --payload " + payload.string()), 1) << output;
     EXPECT_NE(output.find("Установка прошла с ошибками"), std::string::npos) << output;
     EXPECT_NE(output.find("C:\\Program Files\\Talvex\\Vorkast"), std::string::npos) << output;
@@ -90,7 +84,7 @@ TEST_F(SetupHostTest, ReportsWhatTheRunCouldNotDo) {
 
     const fs::path limited = root / "limited";
     fs::create_directories(limited);
-    std::ofstream(limited / "machine.ini") << "[ReadOnly]\nRegistry=HKEY_LOCAL_MACHINE\n";
+    writeHostFile(limited / "machine.ini", "[ReadOnly]\nRegistry=HKEY_LOCAL_MACHINE\n");
     ASSERT_EQ(setupHost("--machine " + limited.string() + " --payload " + payload.string()), 0) << output;
     EXPECT_NE(output.find("Uninstall entry: not written, no rights to HKEY_LOCAL_MACHINE\\SOFTWARE"), std::string::npos)
         << output;

@@ -3,37 +3,25 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-
-#include <unistd.h>
 
 #include "engine/TransportTestSupport.h"
 #include "platform/PeImage.h"
 #include "platform/PeImageBuilder.h"
+#include "support/TestFiles.h"
 
 namespace vk {
 namespace {
 
 namespace fs = std::filesystem;
+using test::readHostFile;
+using test::writeHostFile;
 
 struct Outcome {
     int status;
     std::string out;
     std::string err;
 };
-
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
 
 std::string quote(const std::string& arg) {
     std::string out = "'";
@@ -43,24 +31,18 @@ std::string quote(const std::string& arg) {
 
 class Trs : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) / ("trs_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                                                  "_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     Outcome trs(const std::vector<std::string>& args) {
         std::string command = quote(VK_BINARY_DIR "/tools/trs");
         for (const auto& a : args) command += " " + quote(a);
         command += " >" + quote(path("stdout")) + " 2>" + quote(path("stderr"));
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(path("stdout")), readText(path("stderr"))};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readHostFile(path("stdout")),
+                readHostFile(path("stderr"))};
     }
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-    fs::path dir_;
+    const test::TempHostFolder folder_{"vk-trs"};
+    const fs::path& dir_ = folder_.path();
 };
 
 const std::string kPayload = VK_BINARY_DIR "/payload.trs";
@@ -88,20 +70,21 @@ TEST_F(Trs, ListsTheDemoPayload) {
     Outcome json = trs({"list", "--json", kPayload});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_NE(json.out.find("\"Индекс\": null, \"Данные\": {\"blobSize\": "), std::string::npos);
-    writeText(path("list.json"), json.out);
+    writeHostFile(path("list.json"), json.out);
     if (std::system("python3 -c '' 2>/dev/null") != 0) GTEST_SKIP() << "python3 is not installed: JSON not validated";
     EXPECT_EQ(std::system(("python3 -m json.tool " + quote(path("list.json")) + " >/dev/null").c_str()), 0);
 }
 
 TEST_F(Trs, ExtractAndPackRoundTripTheDemoPayload) {
     ASSERT_EQ(trs({"extract", "--manifest", path("again.tsv"), kPayload, path("files")}).status, 0);
-    EXPECT_EQ(readText(path("files/Korvex.exe")), readText(VK_SOURCE_DIR "/package/stand-ins/Korvex.exe"));
-    EXPECT_EQ(readText(path("files/Корректировка1.txt")), readText(VK_SOURCE_DIR "/package/files/Корректировка1.txt"));
+    EXPECT_EQ(readHostFile(path("files/Korvex.exe")), readHostFile(VK_SOURCE_DIR "/package/stand-ins/Korvex.exe"));
+    EXPECT_EQ(readHostFile(path("files/Корректировка1.txt")),
+              readHostFile(VK_SOURCE_DIR "/package/files/Корректировка1.txt"));
     EXPECT_EQ(fs::file_size(path("files/Vorkast.chm")), 57344u);
 
     Outcome pack = trs({"pack", path("again.tsv"), path("again.trs")});
     ASSERT_EQ(pack.status, 0) << pack.err;
-    EXPECT_EQ(readText(path("again.trs")), readText(kPayload)) << "same records, same compressed bytes";
+    EXPECT_EQ(readHostFile(path("again.trs")), readHostFile(kPayload)) << "same records, same compressed bytes";
 }
 
 // A payload written by hand with one record per name, its name field declared nameSize long.
@@ -119,7 +102,7 @@ std::string payloadNamed(const char* name) { return payloadNamed(std::vector<std
 TEST_F(Trs, ExtractNeverWritesOutsideItsFolder) {
     for (const std::string name : {"../escape.txt", "..\\escape.txt", "C:escape.txt", "..", "sub/escape.txt", "NUL"}) {
         SCOPED_TRACE(name);
-        writeText(path("evil.trs"), payloadNamed({name}));
+        writeHostFile(path("evil.trs"), payloadNamed({name}));
         Outcome run = trs({"extract", path("evil.trs"), path("out/inner")});
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find("evil.trs: record 1 \"" + name + "\": the file name is refused"), std::string::npos)
@@ -127,16 +110,16 @@ TEST_F(Trs, ExtractNeverWritesOutsideItsFolder) {
         EXPECT_FALSE(fs::exists(path("escape.txt")));
         EXPECT_FALSE(fs::exists(path("out")));
     }
-    writeText(path("plain.trs"), payloadNamed("plain.txt"));
+    writeHostFile(path("plain.trs"), payloadNamed("plain.txt"));
     ASSERT_EQ(trs({"extract", path("plain.trs"), path("out")}).status, 0);
-    EXPECT_EQ(readText(path("out/plain.txt")), "contents") << "a value without the SZDD magic is copied";
+    EXPECT_EQ(readHostFile(path("out/plain.txt")), "contents") << "a value without the SZDD magic is copied";
 }
 
 // Every name is checked before the first file is written, the length that
 // the file system would refuse half-way included.
 TEST_F(Trs, ANameTooLongForAFileIsRefusedBeforeAnythingIsWritten) {
     const std::string longName(300, 'n');
-    writeText(path("long.trs"), payloadNamed({"first.txt", longName}, 65535));
+    writeHostFile(path("long.trs"), payloadNamed({"first.txt", longName}, 65535));
     Outcome run = trs({"extract", path("long.trs"), path("out")});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("long.trs: record 2 \"" + longName + "\": the file name is refused: the name is 300 bytes"),
@@ -147,8 +130,8 @@ TEST_F(Trs, ANameTooLongForAFileIsRefusedBeforeAnythingIsWritten) {
 // Too short for a header, or a header whose record count the data does not
 // bear out: every command refuses the file through the one reader.
 TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
-    for (const std::string text : {std::string(), std::string("not a log\n"), std::string(19, '\0')}) {
-        writeText(path("short.trs"), text);
+    for (const std::string& text : {std::string(), std::string("not a log\n"), std::string(19, '\0')}) {
+        writeHostFile(path("short.trs"), text);
         Outcome list = trs({"list", path("short.trs")});
         EXPECT_EQ(list.status, 1) << list.out;
         EXPECT_NE(list.err.find("short.trs: not a transport stream: " + std::to_string(text.size()) + " bytes"),
@@ -156,7 +139,7 @@ TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
     }
     std::string miscounted = payloadNamed({"a.txt", "b.txt"});
     miscounted[0] = 3;
-    writeText(path("miscounted.trs"), miscounted);
+    writeHostFile(path("miscounted.trs"), miscounted);
     for (const std::string command : {"list", "extract"}) {
         std::vector<std::string> args{command, path("miscounted.trs")};
         if (command == "extract") args.push_back(path("out"));
@@ -167,32 +150,32 @@ TEST_F(Trs, AFileThatIsNoTransportStreamIsRefusedByEveryCommand) {
     EXPECT_FALSE(fs::exists(path("out")));
 }
 
-// A link planted where a tool writes its new file must not be followed out
-// of the target folder (the names a tool used to write through).
+// A link planted under the name of a tool's unfinished file (.part, .new)
+// must not be followed out of the target folder.
 TEST_F(Trs, OutputIsNeverWrittenThroughALinkPlantedBesideIt) {
-    writeText(path("victim.txt"), "keep me");
-    writeText(path("plain.trs"), payloadNamed("plain.txt"));
-    writeText(path("in.txt"), "some text to compress");
+    writeHostFile(path("victim.txt"), "keep me");
+    writeHostFile(path("plain.trs"), payloadNamed("plain.txt"));
+    writeHostFile(path("in.txt"), "some text to compress");
     fs::create_directories(path("out"));
     for (const std::string name : {"plain.txt", "packed.tx_"})
         for (const std::string suffix : {".part", ".new"}) fs::create_symlink(path("victim.txt"), path("out/" + name + suffix));
 
     ASSERT_EQ(trs({"extract", path("plain.trs"), path("out")}).status, 0);
     ASSERT_EQ(trs({"compress", path("in.txt"), path("out/packed.tx_")}).status, 0);
-    EXPECT_EQ(readText(path("victim.txt")), "keep me");
-    EXPECT_EQ(readText(path("out/plain.txt")), "contents");
+    EXPECT_EQ(readHostFile(path("victim.txt")), "keep me");
+    EXPECT_EQ(readHostFile(path("out/plain.txt")), "contents");
     EXPECT_TRUE(fs::is_symlink(path("out/plain.txt.part")));
 }
 
 TEST_F(Trs, ReadsThePayloadResourceOfAnExecutable) {
     auto image = test::makeImage("TRSData", payloadNamed("inside.txt"));
-    writeText(path("Setup.exe"), std::string(image.bytes.begin(), image.bytes.end()));
+    writeHostFile(path("Setup.exe"), std::string(image.bytes.begin(), image.bytes.end()));
     Outcome list = trs({"list", path("Setup.exe")});
     ASSERT_EQ(list.status, 0) << list.err;
     EXPECT_NE(list.out.find("ИмяФайла=\"inside.txt\""), std::string::npos) << list.out;
 
     auto other = test::makeImage("History", "<html></html>");
-    writeText(path("Other.exe"), std::string(other.bytes.begin(), other.bytes.end()));
+    writeHostFile(path("Other.exe"), std::string(other.bytes.begin(), other.bytes.end()));
     Outcome missing = trs({"list", path("Other.exe")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Other.exe: the executable has no RCDATA resource TRSData"), std::string::npos);
@@ -232,32 +215,32 @@ TEST_F(Trs, ListsTheDemoPayloadInsideTheWindowsInstaller) {
     EXPECT_NE(inside.out.find(" holds\n"), std::string::npos) << inside.out;
 
     // One bit flipped in the last record's compressed bytes.
-    std::string damaged = readText(installer);
+    std::string damaged = readHostFile(installer);
     MemoryStream bytes(std::vector<std::uint8_t>(damaged.begin(), damaged.end()), installer);
     platform::PeImage image(bytes);
     const auto data = image.findResource(platform::kResourceTypeRcData, "TRSData");
     ASSERT_TRUE(data.has_value());
     damaged[static_cast<std::size_t>(data->offset + data->size - 100)] ^= 0x10;
-    writeText(path("Damaged.exe"), damaged);
+    writeHostFile(path("Damaged.exe"), damaged);
     Outcome list = trs({"list", path("Damaged.exe")});
     EXPECT_EQ(list.status, 1);
     EXPECT_NE(list.err.find("payload check fails: Пакет установки повреждён"), std::string::npos) << list.err;
 }
 
 TEST_F(Trs, ReportsBadInputByFileAndLine) {
-    std::string damaged = readText(kPayload);
+    std::string damaged = readHostFile(kPayload);
     damaged[166] = '\x7F';  // the first record's name length becomes huge
-    writeText(path("damaged.trs"), damaged);
+    writeHostFile(path("damaged.trs"), damaged);
     Outcome list = trs({"list", path("damaged.trs")});
     EXPECT_EQ(list.status, 1);
     EXPECT_NE(list.err.find("damaged.trs: "), std::string::npos) << list.err;
 
-    writeText(path("source.bin"), "data");
-    writeText(path("bad.tsv"), "ok.bin\t1\t\tsource.bin\nshort\t1\tsource.bin\n");
+    writeHostFile(path("source.bin"), "data");
+    writeHostFile(path("bad.tsv"), "ok.bin\t1\t\tsource.bin\nshort\t1\tsource.bin\n");
     Outcome pack = trs({"pack", path("bad.tsv"), path("bad.trs")});
     EXPECT_EQ(pack.status, 1);
     EXPECT_NE(pack.err.find("bad.tsv:2: expected 4 tab-separated fields"), std::string::npos) << pack.err;
-    writeText(path("gone.tsv"), "ok.bin\t1\t\tmissing.bin\n");
+    writeHostFile(path("gone.tsv"), "ok.bin\t1\t\tmissing.bin\n");
     pack = trs({"pack", path("gone.tsv"), path("gone.trs")});
     EXPECT_EQ(pack.status, 1);
     EXPECT_NE(pack.err.find("gone.tsv:1: "), std::string::npos) << pack.err;
@@ -268,24 +251,24 @@ TEST_F(Trs, ReportsBadInputByFileAndLine) {
 TEST_F(Trs, CompressesForOtherExpandersAndExpands) {
     std::string text;
     for (int i = 0; i < 200; ++i) text += "строка " + std::to_string(i % 7) + "\n";
-    writeText(path("text.txt"), text);
+    writeHostFile(path("text.txt"), text);
     ASSERT_EQ(trs({"compress", path("text.txt"), path("text.tx_")}).status, 0);
     EXPECT_LT(fs::file_size(path("text.tx_")), text.size() / 2);
     ASSERT_EQ(trs({"expand", path("text.tx_"), path("back.txt")}).status, 0);
-    EXPECT_EQ(readText(path("back.txt")), text);
+    EXPECT_EQ(readHostFile(path("back.txt")), text);
     ASSERT_EQ(trs({"expand", path("text.txt"), path("copy.txt")}).status, 0);
-    EXPECT_EQ(readText(path("copy.txt")), text);
+    EXPECT_EQ(readHostFile(path("copy.txt")), text);
 
-    const std::string packed = readText(path("text.tx_"));
-    writeText(path("cut.tx_"), packed.substr(0, packed.size() / 2));
+    const std::string packed = readHostFile(path("text.tx_"));
+    writeHostFile(path("cut.tx_"), packed.substr(0, packed.size() / 2));
     EXPECT_EQ(trs({"expand", path("cut.tx_"), path("back.txt")}).status, 1);
-    EXPECT_EQ(readText(path("back.txt")), text) << "a failed expansion keeps the file it would replace";
+    EXPECT_EQ(readHostFile(path("back.txt")), text) << "a failed expansion keeps the file it would replace";
     for (const auto& entry : fs::directory_iterator(dir_))
         EXPECT_NE(entry.path().extension(), ".new") << "the new file is left behind: " << entry.path();
 
     if (std::system("command -v msexpand >/dev/null") != 0) GTEST_SKIP() << "msexpand (mscompress) is not installed";
     ASSERT_EQ(std::system(("msexpand <" + quote(path("text.tx_")) + " >" + quote(path("ms.txt"))).c_str()), 0);
-    EXPECT_EQ(readText(path("ms.txt")), text);
+    EXPECT_EQ(readHostFile(path("ms.txt")), text);
 }
 
 }  // namespace

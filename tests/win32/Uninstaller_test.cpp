@@ -4,12 +4,12 @@
 // a damaged or crafted log makes it touch nothing it must not.
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include "DemoInstallation.h"
 #include "MachineState.h"
 #include "ProgramDriver.h"
 #include "datalib/Paths.h"
+#include "support/Eventually.h"
 
 namespace vk::test {
 namespace {
@@ -21,10 +21,7 @@ const std::vector<std::string> kTouchedKeys{"HKEY_LOCAL_MACHINE\\Software\\Class
 // The uninstaller deletes its own file through a batch file just after it
 // ends: true once the file is gone, false after a minute.
 bool awaitDeletion(const std::string& path) {
-    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(20)))
-        if (!platform::fileExists(path)) return true;
-    return false;
+    return eventually([&] { return !platform::fileExists(path); }, std::chrono::seconds(60));
 }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -85,7 +82,7 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
 
     ForceDir(local);
     writeFile(local + "\\Vorkast.exe", "installed");
-    const std::vector<LogEntry> installed{{"TARGET", local, 0}, {"FILE", local + "\\Vorkast.exe", 1}};
+    const std::vector<LogEntry> installed{{logkind::Target, local, 0}, {logkind::File, local + "\\Vorkast.exe", 1}};
     const std::string program = uninstallerWithLog(installed, 3);
     const ProgramRun damaged = runAnswering(program + " REMOVE", {"OK"});
     ASSERT_EQ(damaged.messages.size(), 1u);
@@ -100,8 +97,11 @@ TEST_F(Win32Uninstaller, ExplainsItselfRefusesADamagedLogAndNeverActsOnSystemOrR
     ASSERT_TRUE(platform::fileExists(WindowsDir() + "notepad.exe"));
     const std::string system = ExcludeTrailingBackslash(SystemDir());
     std::vector<LogEntry> crafted = installed;
-    crafted.insert(crafted.end(), {{"FILE", "notepad.exe", 1}, {"FILE", system, 0}, {"FOLDER", system, 0},
-                                   {"FOLDER", "C:\\", 0}, {"FOLDER", local, 0}});
+    crafted.insert(crafted.end(), {{logkind::File, "notepad.exe", 1},
+                                   {logkind::File, system, 0},
+                                   {logkind::Folder, system, 0},
+                                   {logkind::Folder, "C:\\", 0},
+                                   {logkind::Folder, local, 0}});
     uninstallerWithLog(crafted);
     const ProgramRun refused = runAnswering(program + " REMOVE", {"Yes", "OK"});
     ASSERT_EQ(refused.messages.size(), 2u);

@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "datalib/WinUtils.h"
 #include "engine/IMDTools.h"
@@ -20,6 +20,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
+#include "support/Eventually.h"
 #include "support/ExternalTool.h"
 
 namespace vk::test {
@@ -53,15 +54,7 @@ struct Played {
 
 class WizardScenario : public ::testing::Test {
 protected:
-    WizardScenario() {
-        std::string pattern = (fs::temp_directory_path() / "vk-wizard-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-        root_ = pattern;
-    }
-    ~WizardScenario() override {
-        platform::hosted::useNoMachine();
-        fs::remove_all(root_);
-    }
+    ~WizardScenario() override { platform::hosted::useNoMachine(); }
 
     // Runs steps with the platform on the test's machine.
     void onMachine(const std::function<void()>& steps) {
@@ -77,12 +70,12 @@ protected:
                                     shellQuoted(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios" / scenario) +
                                     " " + options + " > " + shellQuoted(out) + " 2>&1";
         const ToolRun run = runTool(command);
-        Played played{WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1,
-                      platform::hosted::test::readHostFile(out)};
+        Played played{WIFEXITED(run.status) ? WEXITSTATUS(run.status) : -1, readHostFile(out)};
         return played;
     }
 
-    fs::path root_;
+    const TempHostFolder folder_{"vk-wizard"};
+    const fs::path& root_ = folder_.path();
 };
 
 std::string readValue(RootKey root, const std::string& key, const std::string& name) {
@@ -90,8 +83,8 @@ std::string readValue(RootKey root, const std::string& key, const std::string& n
     return opened ? opened->readString(name).value_or("<none>") : "<no key>";
 }
 
-std::vector<std::string> kindsOf(const std::vector<LogEntry>& entries) {
-    std::vector<std::string> kinds;
+std::vector<std::string_view> kindsOf(const std::vector<LogEntry>& entries) {
+    std::vector<std::string_view> kinds;
     for (const LogEntry& entry : entries)
         if (kinds.empty() || kinds.back() != entry.kind) kinds.push_back(entry.kind);
     return kinds;
@@ -118,8 +111,7 @@ TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
         EXPECT_EQ(readValue(RootKey::LocalMachine, "SOFTWARE\\Borland\\Database Engine", "DLLPATH"),
                   "C:\\Program files\\Borland\\Common files\\BDE");
 
-        EXPECT_EQ(readFile(program + "\\Vorkast.htm"),
-                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
+        EXPECT_EQ(readFile(program + "\\Vorkast.htm"), readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
         const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
         ASSERT_TRUE(main);
         EXPECT_EQ(main->path, program + "\\Vorkast.exe");
@@ -129,13 +121,13 @@ TEST_F(WizardScenario, AFreshServerInstallationWritesEverySetting) {
         log.OpenStream(platform::openFile("C:\\WINDOWS\\VksUnSt.trs", platform::FileMode::OpenRead));
         const std::vector<LogEntry> entries = readLog(log);
         ASSERT_FALSE(entries.empty());
-        EXPECT_EQ(entries.back(), (LogEntry{"FILE", "C:\\WINDOWS\\VksUnSt.trs", 0}));
-        EXPECT_EQ(entries[entries.size() - 2], (LogEntry{"FILE", program + "\\Vorkast.htm", 0}));
-        const std::vector<std::string> kinds = kindsOf(entries);
+        EXPECT_EQ(entries.back(), (LogEntry{logkind::File, "C:\\WINDOWS\\VksUnSt.trs", 0}));
+        EXPECT_EQ(entries[entries.size() - 2], (LogEntry{logkind::File, program + "\\Vorkast.htm", 0}));
+        const std::vector<std::string_view> kinds = kindsOf(entries);
         ASSERT_GE(kinds.size(), 4u);
-        EXPECT_EQ(std::vector<std::string>(kinds.begin(), kinds.begin() + 3),
-                  (std::vector<std::string>{"TARGET", "BDEDIR", "DBDIR"}));
-        EXPECT_NE(std::find(entries.begin(), entries.end(), LogEntry{"FOLDER", kGroup, 0}), entries.end());
+        EXPECT_EQ(std::vector<std::string_view>(kinds.begin(), kinds.begin() + 3),
+                  (std::vector<std::string_view>{logkind::Target, logkind::BdeDir, logkind::DbDir}));
+        EXPECT_NE(std::find(entries.begin(), entries.end(), LogEntry{logkind::Folder, kGroup, 0}), entries.end());
     });
 }
 
@@ -145,7 +137,7 @@ TEST_F(WizardScenario, AFreshServerInstallationReadsBackWithOtherTools) {
     ASSERT_EQ(play("default.scn").status, 0);
     int engineValues = 0;
     bool inEngine = false;
-    std::istringstream registry(platform::hosted::test::readHostFile(root_ / "m" / "registry.reg"));
+    std::istringstream registry(readHostFile(root_ / "m" / "registry.reg"));
     for (std::string line; std::getline(registry, line);) {
         if (line.rfind("[", 0) == 0) inEngine = line.rfind("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland", 0) == 0;
         engineValues += inEngine && line.rfind("\"", 0) == 0;
@@ -183,8 +175,7 @@ TEST_F(WizardScenario, GoingBackAndForthThenEscapeInstallsNothing) {
     ASSERT_EQ(played.status, 0) << played.output;
     onMachine([] {
         // The version history link wrote the history where the shell was to open it.
-        EXPECT_EQ(readFile("C:\\WINDOWS\\TEMP\\History.htm"),
-                  platform::hosted::test::readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
+        EXPECT_EQ(readFile("C:\\WINDOWS\\TEMP\\History.htm"), readHostFile(VK_SOURCE_DIR "/package/files/History.htm"));
         EXPECT_FALSE(platform::directoryExists(kProgram));
         EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\VksUnSt.trs"));
     });
@@ -245,12 +236,12 @@ TEST_F(WizardScenario, AnEarlierInstallationProposesItsFolders) {
 }
 
 TEST_F(WizardScenario, TheClientPartRunsFromTheMainComputersFolder) {
-    platform::hosted::test::writeHostFile(root_ / "m" / "C" / "Сервер" / "Vorkast" / "Vorkast.exe", "program");
+    writeHostFile(root_ / "m" / "C" / "Сервер" / "Vorkast" / "Vorkast.exe", "program");
     const Played played = play("client.scn", "--package-flags 0x357F --transcript " + shellQuoted(root_ / "t.txt"));
     ASSERT_EQ(played.status, 0) << played.output;
     // client.transcript is also what the UI driver must write under Wine.
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "t.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/client.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "t.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/client.transcript"));
     onMachine([] {
         const auto main = platform::readShellLink(std::string(kGroup) + "\\АС Кронта 3.1.lnk");
         ASSERT_TRUE(main);
@@ -286,18 +277,14 @@ TEST_F(WizardScenario, AnUpdateAsksForTheCurrentConnectionWithFourMessages) {
 
 TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
     const fs::path payload = root_ / "bad.trs";
-    {
-        const std::vector<std::uint8_t> bytes =
-            makePayload({payloadRow("Vorkast.exe", 1, "SZDD\x88\xF0\x27\x33" "A")});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    // A compressed file cut off inside its header.
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, std::string("SZDD\x88\xF0\x27\x33") + "A")}));
     const Played played =
         play("failed-run.scn", "--payload " + shellQuoted(payload) + " --transcript " + shellQuoted(root_ / "t.txt"));
     ASSERT_EQ(played.status, 1) << played.output;
     // failed-run.transcript is also what the UI driver must write under Wine.
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "t.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/failed-run.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "t.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/failed-run.transcript"));
     const std::string message =
         "message error: Установка прошла с ошибками, возможно вы не обладаете достаточными правами для выполнения "
         "подобных операций. -> ok\n";
@@ -311,12 +298,8 @@ TEST_F(WizardScenario, AFailedRunShowsOneMessageAndClosesWithoutRegistering) {
 
 TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSucceeds) {
     const fs::path payload = root_ / "damaged-template.trs";
-    {
-        const std::vector<std::uint8_t> bytes = makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
-                                                             payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, compressed("program")),
+                                        payloadRow("Setup1.dbx", 2, compressed("not a dbx"), 1)}));
     const Played played = play("default.scn", "--payload " + shellQuoted(payload));
     ASSERT_EQ(played.status, 0) << played.output;
     EXPECT_EQ(played.count("\nerror: "), 1) << played.output;
@@ -334,14 +317,14 @@ TEST_F(WizardScenario, AFailureInTheSystemSettingsIsReportedAndTheRunStillSuccee
 TEST_F(WizardScenario, TheDefaultPathWithoutAScenarioIsTheDefaultScenario) {
     const Played scripted = play("default.scn", "--transcript " + shellQuoted(root_ / "transcript.txt"));
     ASSERT_EQ(scripted.status, 0) << scripted.output;
-    EXPECT_EQ(platform::hosted::test::readHostFile(root_ / "transcript.txt"),
-              platform::hosted::test::readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/default.transcript"));
+    EXPECT_EQ(readHostFile(root_ / "transcript.txt"),
+              readHostFile(fs::path(VK_SOURCE_DIR) / "tests/wizard/scenarios/default.transcript"));
     fs::remove_all(root_ / "m");
     const fs::path out = root_ / "default.txt";
     const ToolRun run = runTool(std::string(VK_BINARY_DIR) + "/tools/setup-host --machine " + shellQuoted(root_ / "m") +
                                 " > " + shellQuoted(out) + " 2>&1");
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(platform::hosted::test::readHostFile(out), scripted.output);
+    EXPECT_EQ(readHostFile(out), scripted.output);
 }
 
 // The server's installer lies beside the setup program (machine.ini's
@@ -362,16 +345,16 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
         if (c.library) continue;
 #else
         if (c.library)
-            platform::hosted::test::writeHostFile(
-                root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
-                platform::hosted::test::readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
+            writeHostFile(root_ / "m" / "C" / "WINDOWS" / "system32" / "GDS32.DLL",
+                          readHostFile(std::string(VK_TEST_GDS_IMAGES) + "/" + c.library + ".dll"));
 #endif
-        platform::hosted::test::writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
+        writeHostFile(root_ / "m" / "D" / "Firebird_6-2-3-972-Win32.exe", "installer");
         const Played played = play(c.text.empty() ? "default.scn" : "server-page.scn");
         EXPECT_EQ(played.status, 0) << played.output;
-        if (!c.text.empty())
+        if (!c.text.empty()) {
             EXPECT_EQ(played.count("lbIBServer label \"" + c.text + "\""), 1)
                 << (c.library ? c.library : "no library") << "\n" << played.output;
+        }
         const std::vector<std::string> pages = played.pages();
         EXPECT_EQ(std::count(pages.begin(), pages.end(), "page 5 Server"), c.text.empty() ? 0 : 1) << played.output;
         fs::remove_all(root_ / "m");
@@ -380,23 +363,15 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
 
 TEST_F(WizardScenario, ExitOnTheFinishPageStartsTheProgramWhenAsked) {
     const fs::path payload = root_ / "script-program.trs";
-    {
-        const std::vector<std::uint8_t> bytes =
-            makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))});
-        std::ofstream(payload, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-    platform::hosted::test::writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nAllowPrograms=yes\n");
+    writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))}));
+    writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nAllowPrograms=yes\n");
     const Played run = play("default.scn", "--payload " + shellQuoted(payload));
     ASSERT_EQ(run.status, 0) << run.output;
     // The program is started, not waited for: give it up to ten seconds to
     // leave its mark in its current folder (the installer's, which is the
     // program folder by then).
     const fs::path mark = root_ / "m" / "C" / "Program Files" / "Talvex" / "Vorkast" / "launched";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(mark) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(fs::exists(mark)) << run.output;
+    EXPECT_TRUE(eventually([&] { return fs::exists(mark); }, std::chrono::seconds(10))) << run.output;
 
     fs::remove(mark);
     ASSERT_EQ(play("no-configuration.scn", "--payload " + shellQuoted(payload)).status, 0);  // cbLaunch unticked

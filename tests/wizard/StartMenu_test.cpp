@@ -37,11 +37,11 @@ TEST_F(Shortcuts, TheFourShortcutsPointIntoTheProgramFolderAndAreLoggedInOrder) 
     CreateStartMenuShortcuts(*log, kFolder, "АС Кронта 3.1", false, configs);
     const std::string group = kGroup;
     EXPECT_EQ(test::readLog(*log), (std::vector<LogEntry>{
-                                       {"FOLDER", group, 0},
-                                       {"SHORTCUT", group + "\\АС Кронта 3.1.lnk", 0},
-                                       {"SHORTCUT", group + "\\Редактор шаблонов.lnk", 0},
-                                       {"SHORTCUT", group + "\\Администратор подключений.lnk", 0},
-                                       {"SHORTCUT", group + "\\Описание версии.lnk", 0},
+                                       {logkind::Folder, group, 0},
+                                       {logkind::Shortcut, group + "\\АС Кронта 3.1.lnk", 0},
+                                       {logkind::Shortcut, group + "\\Редактор шаблонов.lnk", 0},
+                                       {logkind::Shortcut, group + "\\Администратор подключений.lnk", 0},
+                                       {logkind::Shortcut, group + "\\Описание версии.lnk", 0},
                                    }));
     const auto main = platform::readShellLink(group + "\\АС Кронта 3.1.lnk");
     ASSERT_TRUE(main);
@@ -89,7 +89,7 @@ TEST_F(Shortcuts, WithoutTheCommonProgramsFolderTheUsersShellFolderServes) {
 TEST_F(Shortcuts, AGroupThatCannotBeMadeIsLoggedInsteadOfTheFile) {
     platform::hosted::test::reconfigure("[ReadOnly]\nFolder=C:\\Documents and Settings\n");
     CreateShortcut(*log, kFolder, "Редактор шаблонов", "Tablica.exe", "");
-    EXPECT_EQ(test::readLog(*log), (std::vector<LogEntry>{{"SHORTCUT", kGroup, 0}}));
+    EXPECT_EQ(test::readLog(*log), (std::vector<LogEntry>{{logkind::Shortcut, kGroup, 0}}));
     EXPECT_FALSE(platform::directoryExists(kGroup));
 }
 
