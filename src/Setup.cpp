@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "engine/InstallationLock.h"
+#include "forms/Application.h"
 #include "forms/FrontEnd.h"
 #include "platform/Resources.h"
 #include "view/Win32FrontEnd.h"
@@ -17,6 +18,7 @@
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    vk::forms::setApplicationTitle("Установка");
     vk::view::Win32FrontEnd frontEnd;
     vk::forms::FrontEndScope scope(frontEnd);
     // Held until the program ends; a second installer changes nothing.

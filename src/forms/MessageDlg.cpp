@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "forms/Application.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
@@ -60,9 +61,9 @@ std::optional<MsgDlgBtn> firstOf(MsgButtons buttons, std::initializer_list<MsgDl
 
 class MessageForm final : public Form {
 public:
-    MessageForm(const char* name, const std::string& text, MsgDlgType type, MsgButtons buttons,
-                const MeasureText& measure)
-        : Form(name, messageCaption(type), 0, 0) {
+    MessageForm(const char* name, const std::string& caption, const std::string& text, MsgDlgType type,
+                MsgButtons buttons, const MeasureText& measure)
+        : Form(name, caption, 0, 0) {
         std::vector<MsgDlgBtn> shown = buttonsOf(buttons);
         if (shown.empty()) shown.push_back(MsgDlgBtn::OK);
         const TextExtent extent = measure(text, kMaxTextWidth);
@@ -145,11 +146,13 @@ std::vector<MsgDlgBtn> buttonsOf(MsgButtons buttons) {
 
 std::unique_ptr<Form> createMessageDialog(const std::string& text, MsgDlgType type, MsgButtons buttons,
                                           const MeasureText& measure) {
-    return std::make_unique<MessageForm>(kMessageDialogName, text, type, buttons, measure);
+    return std::make_unique<MessageForm>(kMessageDialogName, messageCaption(type), text, type, buttons, measure);
 }
 
 std::unique_ptr<Form> createErrorReport(const std::string& text, const MeasureText& measure) {
-    return std::make_unique<MessageForm>(kErrorReportName, text, MsgDlgType::Error, mbOK, measure);
+    const std::string& title = applicationTitle();
+    const std::string caption = title.empty() ? messageCaption(MsgDlgType::Error) : title;
+    return std::make_unique<MessageForm>(kErrorReportName, caption, text, MsgDlgType::Error, mbOK, measure);
 }
 
 }  // namespace vk::forms

@@ -58,7 +58,8 @@ using MeasureText = std::function<TextExtent(std::string_view text, int maxWidth
 // The message dialog as a form named "MessageDlg" (or "ErrorReport" for the
 // standard error report): an icon "Image", the text "Message" and one button
 // per member of the set, named as buttonName gives, the first one default,
-// Cancel (or No, or the only button) the cancel button.
+// Cancel (or No, or the only button) the cancel button. The error report is
+// captioned with the application's title once the program has set one.
 std::unique_ptr<Form> createMessageDialog(const std::string& text, MsgDlgType type, MsgButtons buttons,
                                           const MeasureText& measure);
 std::unique_ptr<Form> createErrorReport(const std::string& text, const MeasureText& measure);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/Application.h"
 #include "forms/Controls.h"
 #include "forms/Form.h"
 
@@ -76,6 +77,15 @@ TEST(MessageDlg, EnterAndEscPickTheUsualButtons) {
     EXPECT_EQ(report->defaultButton(), report->cancelButton());
     static_cast<Button*>(report->find("OK"))->click();
     EXPECT_EQ(report->modalResult(), mrOk);
+}
+
+TEST(MessageDlg, TheErrorReportCarriesTheApplicationTitleOnceOneIsSet) {
+    setApplicationTitle("Установка");
+    const auto titled = createErrorReport("Сбой.", measure);
+    const auto message = createMessageDialog("Сбой.", MsgDlgType::Error, mbOK, measure);
+    setApplicationTitle({});
+    EXPECT_EQ(titled->caption(), "Установка");
+    EXPECT_EQ(message->caption(), "Ошибка");
 }
 
 }  // namespace
