@@ -90,6 +90,7 @@ void Driver::play(const std::vector<Step>& steps) {
         if (isQueued(*step) && step + 1 != steps.end() && isQueued(step[1])) continue;
         settle(before);
         reportPage();
+        program_.notePeakWorkingSet();
     }
     for (const auto* queue : {&answers_, &choices_})
         if (!queue->empty()) {

@@ -1,5 +1,9 @@
 #include "TargetProgram.h"
 
+#include <psapi.h>
+
+#include <algorithm>
+
 #include "platform/Error.h"
 #include "platform/win32/Wide.h"
 
@@ -65,6 +69,13 @@ int TargetProgram::waitForExit(DWORD timeoutMs) const {
 void TargetProgram::terminate() const {
     TerminateProcess(process_, 3);
     WaitForSingleObject(process_, 5000);
+}
+
+void TargetProgram::notePeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    if (!ended() && GetProcessMemoryInfo(process_, &counters, sizeof(counters)))
+        peakWorkingSet_ = std::max(peakWorkingSet_, counters.PeakWorkingSetSize);
 }
 
 std::vector<HWND> TargetProgram::windows() const {

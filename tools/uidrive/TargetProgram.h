@@ -23,10 +23,15 @@ public:
     void terminate() const;
     // Its visible top-level windows, the one in front first.
     std::vector<HWND> windows() const;
+    // Reads the program's peak working set while it runs (the figure is gone
+    // with the process under Wine); peakWorkingSet is the last one read, in bytes.
+    void notePeakWorkingSet();
+    SIZE_T peakWorkingSet() const { return peakWorkingSet_; }
 
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    SIZE_T peakWorkingSet_ = 0;
 };
 
 }  // namespace vk::uidrive

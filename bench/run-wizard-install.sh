@@ -1,0 +1,51 @@
+#!/bin/sh
+# The default installation through Setup.exe's windows, played by the UI
+# driver, against the same wizard and engine played headless as a console
+# program (VkConsoleInstall.exe), side by side in one running Wine prefix:
+# the milliseconds from the start until each has ended, best and median of
+# RUNS runs each, alternating, after one unmeasured run of each (the first
+# installs on a fresh prefix; every later one installs over it, as both do
+# alike). Also the largest peak working set of Setup.exe that the driver saw.
+#   bench/run-wizard-install.sh [BUILD_DIR]      (default build/win32; RUNS=5)
+# Targets: Setup.exe within 1.3x the console program's time; its peak working
+# set under 32 MB.
+set -eu
+build=$(cd "${1:-build/win32}" && pwd)
+runs=${RUNS:-5}
+source=$(cd "$(dirname "$0")/.." && pwd)
+wine="$source/tests/run-wine.sh $build/bench-install-prefix"
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+setup=$(windows_path "$build/Setup.exe")
+scenario=$(windows_path "$source/tests/wizard/scenarios/default.scn")
+work=$(mktemp -d "${TMPDIR:-/tmp}/vk-bench-wizard-XXXXXX")
+$wine --start
+trap '$wine --stop; rm -rf "$work"' EXIT
+
+# Prints the milliseconds one command took; the finish page's Exit starts
+# Vorkast.exe, which is ended before the next run.
+timed() {
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>>"$work/err" || { echo "failed: $*" >&2; cat "$work/err" >&2; exit 1; }
+    end=$(date +%s%N)
+    $wine taskkill /f /im Vorkast.exe >/dev/null 2>&1 || true
+    echo $(((end - start) / 1000000))
+}
+console() { timed $wine "$build/bench/win32/VkConsoleInstall.exe" "$setup"; }
+windowed() { timed $wine "$build/tools/uidrive.exe" "$scenario" "$setup"; }
+
+console >/dev/null
+windowed >/dev/null
+times_console="" times_setup=""
+i=0
+while [ $i -lt "$runs" ]; do
+    times_console="$times_console $(console)"
+    times_setup="$times_setup $(windowed)"
+    i=$((i + 1))
+done
+summary() { printf '%s\n' $1 | sort -n | awk '{v[NR]=$1} END {printf "best %6d ms  median %6d ms", v[1], v[int((NR+1)/2)]}'; }
+best() { printf '%s\n' $1 | sort -n | head -n 1; }
+printf "%-24s %s\n" "console program" "$(summary "$times_console")"
+printf "%-24s %s\n" "Setup.exe, UI driver" "$(summary "$times_setup")"
+awk -v s="$(best "$times_setup")" -v c="$(best "$times_console")" 'BEGIN {printf "ratio (best) %.2f\n", s / c}'
+sed -n 's/.*peak working set \([0-9]*\) KB.*/\1/p' "$work/err" | sort -n | tail -n 1 |
+    awk '{printf "Setup.exe peak working set %d KB (largest of the runs)\n", $1}'
