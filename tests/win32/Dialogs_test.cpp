@@ -33,7 +33,10 @@ public:
                       continue;
                   }
                   if (awaitedSelection.empty()) {
-                      Sleep(500);
+                      // A round trip through the box: it has finished its own
+                      // start and handles its messages, so the press comes after.
+                      DWORD_PTR ignored = 0;
+                      SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
                   } else {
                       for (int wait = 0; wait < 200 && !sawSelection_; ++wait) {
                           sawSelection_ = selectedTreeItem(dialog) == awaitedSelection;
