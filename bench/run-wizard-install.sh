@@ -13,6 +13,7 @@ set -eu
 build=$(cd "${1:-build/win32}" && pwd)
 runs=${RUNS:-5}
 source=$(cd "$(dirname "$0")/.." && pwd)
+. "$source/bench/side-by-side.sh"
 wine="$source/tests/run-wine.sh $build/bench-install-prefix"
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 setup=$(windows_path "$build/Setup.exe")
@@ -42,10 +43,8 @@ while [ $i -lt "$runs" ]; do
     times_setup="$times_setup $(windowed)"
     i=$((i + 1))
 done
-summary() { printf '%s\n' $1 | sort -n | awk '{v[NR]=$1} END {printf "best %6d ms  median %6d ms", v[1], v[int((NR+1)/2)]}'; }
-best() { printf '%s\n' $1 | sort -n | head -n 1; }
-printf "%-24s %s\n" "console program" "$(summary "$times_console")"
-printf "%-24s %s\n" "Setup.exe, UI driver" "$(summary "$times_setup")"
-awk -v s="$(best "$times_setup")" -v c="$(best "$times_console")" 'BEGIN {printf "ratio (best) %.2f\n", s / c}'
+report "console program" "$times_console"
+report "Setup.exe, UI driver" "$times_setup"
+ratio "$times_setup" "$times_console"
 sed -n 's/.*peak working set \([0-9]*\) KB.*/\1/p' "$work/err" | sort -n | tail -n 1 |
     awk '{printf "Setup.exe peak working set %d KB (largest of the runs)\n", $1}'

@@ -9,6 +9,7 @@ set -eu
 build=$(cd "${1:-build/win32}" && pwd)
 runs=${RUNS:-7}
 source=$(cd "$(dirname "$0")/.." && pwd)
+. "$source/bench/side-by-side.sh"
 wine="$source/tests/run-wine.sh $build/bench-prefix"
 windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 probe="$build/bench/win32/VkFirstWindow.exe"
@@ -22,8 +23,6 @@ while [ $i -lt "$runs" ]; do
     times_setup="$times_setup $($wine "$probe" "$(windows_path "$build/Setup.exe")")"
     i=$((i + 1))
 done
-summary() { printf '%s\n' $1 | sort -n | awk '{v[NR]=$1} END {printf "best %7.1f ms  median %7.1f ms", v[1], v[int((NR+1)/2)]}'; }
-best() { printf '%s\n' $1 | sort -n | head -n 1; }
-printf "%-22s %s\n" "empty window" "$(summary "$times_empty")"
-printf "%-22s %s\n" "Setup.exe first page" "$(summary "$times_setup")"
-awk -v s="$(best "$times_setup")" -v e="$(best "$times_empty")" 'BEGIN {printf "ratio (best) %.2f\n", s / e}'
+report "empty window" "$times_empty"
+report "Setup.exe first page" "$times_setup"
+ratio "$times_setup" "$times_empty"

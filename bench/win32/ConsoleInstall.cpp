@@ -6,7 +6,6 @@
 // installation, 1 when it failed, 2 for a bad command line or package.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <string>
 
 #include "DefaultPath.h"
@@ -14,22 +13,8 @@
 #include "forms/Transcript.h"
 #include "platform/FileSystem.h"
 #include "platform/PeImage.h"
-#include "platform/Stream.h"
 #include "platform/win32/Wide.h"
 #include "wizard/SetupForms.h"
-
-namespace {
-
-// A resource of the installer's file, as the installer reads its own.
-std::unique_ptr<vk::Stream> resourceOf(const std::string& image, std::string_view name) {
-    auto file = vk::platform::openFile(image, vk::platform::FileMode::OpenRead);
-    vk::platform::PeImage pe(*file);
-    const auto where = pe.findResource(vk::platform::kResourceTypeRcData, name);
-    if (!where) return nullptr;
-    return std::make_unique<vk::StreamWindow>(std::move(file), where->offset, where->size, std::string(name));
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
@@ -40,7 +25,11 @@ int wmain(int argc, wchar_t** argv) {
     try {
         vk::forms::Transcript transcript;
         vk::forms::Player player(transcript);
-        vk::SetupForms forms([&setup](std::string_view name) { return resourceOf(setup, name); });
+        // The installer's resources, read from its file as it reads its own.
+        vk::SetupForms forms([&setup](std::string_view name) {
+            return vk::platform::rcDataResource(vk::platform::openFile(setup, vk::platform::FileMode::OpenRead), name,
+                                                std::string(name));
+        });
         vk::host::PlayDefaultPath(player, forms.fmSetup);
         if (forms.fmSetup.Result == vk::TfmSetup::RunResult::Failed) {
             std::fprintf(stderr, "consoleinstall: the installation failed: %s\n", forms.fmSetup.RunFailure.c_str());

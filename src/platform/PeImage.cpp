@@ -211,4 +211,10 @@ std::optional<std::string> PeImage::versionString(std::string_view table, std::s
     return findVersionString(readResource(*where), table, key, image_.name());
 }
 
+std::unique_ptr<Stream> rcDataResource(std::unique_ptr<Stream> image, const ResourceId& name, std::string streamName) {
+    const auto where = PeImage(*image).findResource(kResourceTypeRcData, name);
+    if (!where) return nullptr;
+    return std::make_unique<StreamWindow>(std::move(image), where->offset, where->size, std::move(streamName));
+}
+
 }  // namespace vk::platform

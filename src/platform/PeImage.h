@@ -9,6 +9,7 @@
 // and a damaged image throws vk::Error naming the stream and what is wrong.
 // "Not there" (no such resource, no such value) is not an error: nullopt.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -102,5 +103,10 @@ private:
     std::optional<Mapped> resources_;
     std::vector<std::uint32_t> visitedDirectories_;
 };
+
+// A read-only window onto the RCDATA resource `name` of the image, which it
+// takes over, named streamName; nullptr when the image has no such resource.
+// The payload is read this way: far too large to copy.
+std::unique_ptr<Stream> rcDataResource(std::unique_ptr<Stream> image, const ResourceId& name, std::string streamName);
 
 }  // namespace vk::platform

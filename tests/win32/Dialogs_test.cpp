@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "support/Eventually.h"
 #include "support/TestMachine.h"
 
 namespace vk::platform {
@@ -26,26 +28,21 @@ public:
     // seconds it presses anyway, so that no test hangs; sawSelection() tells.
     explicit DialogPresser(int button, std::wstring awaitedSelection = {})
         : thread_([this, button, awaitedSelection] {
-              for (int attempt = 0; attempt < 400 && !stop_; ++attempt) {
-                  HWND dialog = findDialog();
-                  if (!dialog) {
-                      Sleep(50);
-                      continue;
-                  }
-                  if (awaitedSelection.empty()) {
-                      // A round trip through the box: it has finished its own
-                      // start and handles its messages, so the press comes after.
-                      DWORD_PTR ignored = 0;
-                      SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
-                  } else {
-                      for (int wait = 0; wait < 200 && !sawSelection_; ++wait) {
-                          sawSelection_ = selectedTreeItem(dialog) == awaitedSelection;
-                          if (!sawSelection_) Sleep(50);
-                      }
-                  }
-                  PostMessageW(dialog, WM_COMMAND, button, 0);
-                  return;
+              HWND dialog = nullptr;
+              test::eventually([this, &dialog] { return stop_ || (dialog = findDialog()) != nullptr; },
+                               std::chrono::seconds(20));
+              if (!dialog) return;
+              if (awaitedSelection.empty()) {
+                  // A round trip through the box: it has finished its own
+                  // start and handles its messages, so the press comes after.
+                  DWORD_PTR ignored = 0;
+                  SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+              } else {
+                  sawSelection_ = test::eventually(
+                      [dialog, &awaitedSelection] { return selectedTreeItem(dialog) == awaitedSelection; },
+                      std::chrono::seconds(10));
               }
+              PostMessageW(dialog, WM_COMMAND, button, 0);
           }) {}
 
     bool sawSelection() const { return sawSelection_; }

@@ -47,11 +47,9 @@ void openTransport(TTransporter& table, const std::filesystem::path& file) {
         table.OpenStream(std::move(stream));
         return;
     }
-    platform::PeImage image(*stream);
-    auto where = image.findResource(platform::kResourceTypeRcData, "TRSData");
-    if (!where) throw Error(displayPath(file) + ": the executable has no RCDATA resource TRSData");
-    const std::string name = displayPath(file) + ":TRSData";
-    table.OpenStream(std::make_unique<StreamWindow>(std::move(stream), where->offset, where->size, name));
+    auto payload = platform::rcDataResource(std::move(stream), "TRSData", displayPath(file) + ":TRSData");
+    if (!payload) throw Error(displayPath(file) + ": the executable has no RCDATA resource TRSData");
+    table.OpenStream(std::move(payload));
 }
 
 }  // namespace vk::trs

@@ -24,7 +24,7 @@ public:
     // Its visible top-level windows, the one in front first.
     std::vector<HWND> windows() const;
     // Reads the program's peak working set while it runs (the figure is gone
-    // with the process under Wine); peakWorkingSet is the last one read, in bytes.
+    // with the process under Wine); peakWorkingSet is the largest read, in bytes.
     void notePeakWorkingSet();
     SIZE_T peakWorkingSet() const { return peakWorkingSet_; }
 

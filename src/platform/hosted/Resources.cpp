@@ -13,10 +13,8 @@ namespace vk::platform {
 std::unique_ptr<Stream> ownResource(std::string_view name) {
     std::filesystem::path imagePath = hosted::ownImagePath();
     if (imagePath.empty()) return nullptr;
-    auto file = std::make_unique<hosted::HostFileStream>(imagePath, O_RDONLY, imagePath.string());
-    auto where = PeImage(*file).findResource(kResourceTypeRcData, name);
-    if (!where) return nullptr;
-    return std::make_unique<StreamWindow>(std::move(file), where->offset, where->size, std::string(name));
+    return rcDataResource(std::make_unique<hosted::HostFileStream>(imagePath, O_RDONLY, imagePath.string()), name,
+                          std::string(name));
 }
 
 }  // namespace vk::platform
