@@ -25,6 +25,11 @@ namespace {
 
 constexpr auto kSettleTime = std::chrono::seconds(30);
 constexpr DWORD kPollMs = 5;  // how often a waiting driver looks at the windows again
+// A step that keeps the program busy (the installation) is looked at less and
+// less often, up to this: every look costs the program's server round trips,
+// and a driver looking every few milliseconds slowed the program it drove.
+// The end of a step's messages and of the program still wake it at once.
+constexpr DWORD kLongestPollMs = 40;
 
 bool isMessageForm(const std::string& name) { return name == forms::kMessageDialogName || name == forms::kErrorReportName; }
 
@@ -276,6 +281,7 @@ bool Driver::stepDone() const {
 // opened, and is idle: message dialogs and choosers are answered meanwhile.
 void Driver::settle(HWND before) {
     deadline_ = Clock::now() + kSettleTime;
+    DWORD poll = kPollMs;
     while (true) {
         if (Clock::now() > deadline_) fail("the program did not settle in 30 s");
         if (program_.ended()) return;
@@ -285,10 +291,12 @@ void Driver::settle(HWND before) {
                           std::find(answered_.begin(), answered_.end(), window) != answered_.end();
         if (!busy && isSystemDialog(window)) {
             answerChooser(window);
+            poll = kPollMs;
             continue;
         }
         if (!busy && isMessageForm(view::windowName(window))) {
             answerMessage(window);
+            poll = kPollMs;
             continue;
         }
         if (!busy) {
@@ -303,7 +311,8 @@ void Driver::settle(HWND before) {
             continue;
         }
         HANDLE events[] = {activity_, program_.process()};
-        WaitForMultipleObjects(2, events, FALSE, kPollMs);
+        WaitForMultipleObjects(2, events, FALSE, poll);
+        poll = std::min(2 * poll, kLongestPollMs);
     }
 }
 
