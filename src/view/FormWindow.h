@@ -70,6 +70,7 @@ private:
     HBRUSH face_;
     std::unordered_map<HWND, forms::Control*> controls_;
     std::unordered_map<const forms::Control*, HWND> natives_;
+    std::vector<ATOM> nameAtoms_;  // released once the windows are gone
     std::unordered_map<const forms::Control*, int> ids_;
     std::vector<forms::Control*> unmade_;  // pages whose controls are not made yet
     int updating_ = 0;  // native changes made from the model, whose notifications are echoes

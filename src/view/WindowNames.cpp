@@ -16,9 +16,10 @@ UINT makeAllControlsMessage() {
     return message;
 }
 
-void setWindowName(HWND window, const std::string& name) {
+ATOM setWindowName(HWND window, const std::string& name) {
     const ATOM atom = GlobalAddAtomW(platform::win32::wide(name).c_str());
     if (atom) SetPropW(window, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom)));
+    return atom;
 }
 
 std::string windowName(HWND window) {
@@ -35,13 +36,6 @@ std::optional<int> windowNumber(HWND window, const wchar_t* property) {
     const auto stored = reinterpret_cast<INT_PTR>(GetPropW(window, property));
     if (stored == 0) return std::nullopt;
     return static_cast<int>(stored - 1);
-}
-
-void clearWindowMarks(HWND window) {
-    const auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(RemovePropW(window, kNameProperty)));
-    if (atom) GlobalDeleteAtom(atom);
-    for (const wchar_t* property : {kKindProperty, kPageProperty, kPagesProperty, kButtonProperty, kResultProperty})
-        RemovePropW(window, property);
 }
 
 }  // namespace vk::view

@@ -22,12 +22,12 @@ inline constexpr wchar_t kResultProperty[] = L"VkDialogResult"; // a form: the m
 inline constexpr wchar_t kMakeAllControlsMessage[] = L"VkMakeAllControls";
 UINT makeAllControlsMessage();
 
-void setWindowName(HWND window, const std::string& name);
+// The name's atom is the caller's to release (GlobalDeleteAtom) once the
+// window is gone; its properties go with it.
+ATOM setWindowName(HWND window, const std::string& name);
 // The name, or empty for a window that carries none.
 std::string windowName(HWND window);
 void setWindowNumber(HWND window, const wchar_t* property, int value);
 std::optional<int> windowNumber(HWND window, const wchar_t* property);
-// Removes every mark (and releases the name's atom); before the window goes.
-void clearWindowMarks(HWND window);
 
 }  // namespace vk::view
