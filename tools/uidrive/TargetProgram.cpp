@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ProcessTimes.h"
 #include "platform/Error.h"
 #include "platform/win32/Wide.h"
 
@@ -64,6 +65,12 @@ int TargetProgram::waitForExit(DWORD timeoutMs) const {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return static_cast<int>(code);
+}
+
+long long TargetProgram::lifetimeMs() const {
+    FILETIME created, exited, kernel, user;
+    if (!ended() || !GetProcessTimes(process_, &created, &exited, &kernel, &user)) return 0;
+    return millisecondsBetween(created, exited);
 }
 
 void TargetProgram::terminate() const {

@@ -27,6 +27,8 @@ public:
     // with the process under Wine); peakWorkingSet is the largest read, in bytes.
     void notePeakWorkingSet();
     SIZE_T peakWorkingSet() const { return peakWorkingSet_; }
+    // Milliseconds from the program's start to its end, once it has ended.
+    long long lifetimeMs() const;
 
 private:
     HANDLE process_ = nullptr;

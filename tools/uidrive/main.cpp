@@ -55,8 +55,9 @@ int toolMain(const std::vector<std::string>& args) {
         const auto played = std::chrono::steady_clock::now() - started;
         const int exitCode = program.waitForExit(kExitTimeoutMs);
         if (exitCode < 0) throw uidrive::DriveError("the program did not end in 30 s after the scenario");
-        std::fprintf(stderr, "uidrive: %zu steps in %lld ms", steps.size(),
-                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(played).count()));
+        std::fprintf(stderr, "uidrive: %zu steps in %lld ms; the program ran %lld ms", steps.size(),
+                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(played).count()),
+                     program.lifetimeMs());
         // Read while the program ran: nothing when it ended at the first step.
         if (program.peakWorkingSet() != 0)
             std::fprintf(stderr, "; the program's peak working set %zu KB",
