@@ -48,7 +48,9 @@ public:
 
     // Delivers messages on the owning thread, waiting for them, until done()
     // holds after a delivery (checked first, too). On Windows this is the
-    // thread's message loop and dispatches its other windows' messages as well.
+    // thread's message loop and dispatches its other windows' messages as well;
+    // a send hands over before an earlier post, so the posts this window still
+    // holds when done() holds are delivered before it returns.
     void pumpUntil(const std::function<bool()>& done);
 
     class Impl;

@@ -78,12 +78,24 @@ public:
             }
             TranslateMessage(&message);
             DispatchMessageW(&message);
-            if (std::exception_ptr failure = std::exchange(handlerFailure_, nullptr))
-                std::rethrow_exception(failure);
+            rethrowHandlerFailure();
+        }
+        // Windows hands over a sent message before one posted earlier, so the
+        // send that ended the wait may have overtaken a post (the worker's
+        // report before its end): what this window still holds is delivered
+        // now, not left for a later loop that may never come.
+        MSG message;
+        while (PeekMessageW(&message, window_, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+            rethrowHandlerFailure();
         }
     }
 
 private:
+    void rethrowHandlerFailure() {
+        if (std::exception_ptr failure = std::exchange(handlerFailure_, nullptr)) std::rethrow_exception(failure);
+    }
+
     static LRESULT CALLBACK windowProcedure(HWND window, UINT code, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         const bool ours = code == kCallMessage || (code >= kFirstUserMessage && code < WM_APP);
