@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "forms/Controls.h"
 #include "forms/FrontEnd.h"
@@ -25,6 +26,8 @@ constexpr wchar_t kContainerClass[] = L"VkContainer";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr int kDropDownHeight = 150;
+constexpr auto kProgressFrame = std::chrono::milliseconds(40);  // a progress bar's drawings at most 25 a second
+constexpr UINT_PTR kProgressTimer = 1;
 
 void registerClasses(WNDPROC formProc, WNDPROC containerProc) {
     static const bool registered = [&] {
@@ -263,6 +266,7 @@ void FormWindow::fill(Control& control, HWND native) {
     }
     case ControlKind::ProgressBar: {
         auto& bar = static_cast<ProgressBar&>(control);
+        std::erase(pendingPositions_, &bar);
         SendMessageW(native, PBM_SETRANGE32, 0, bar.maximum());
         SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
         break;
@@ -323,6 +327,28 @@ void FormWindow::showState(Control& control, HWND native) {
     ShowWindow(native, visible ? SW_SHOWNA : SW_HIDE);
 }
 
+void FormWindow::showPosition(const ProgressBar& bar, HWND native) {
+    const auto now = std::chrono::steady_clock::now();
+    const bool end = bar.position() == 0 || bar.position() == bar.maximum();
+    if (end || now - positionDrawn_ >= kProgressFrame) {
+        std::erase(pendingPositions_, &bar);
+        SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar.position()), 0);
+        positionDrawn_ = now;
+        return;
+    }
+    if (std::find(pendingPositions_.begin(), pendingPositions_.end(), &bar) != pendingPositions_.end()) return;
+    pendingPositions_.push_back(&bar);
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(kProgressFrame - (now - positionDrawn_));
+    SetTimer(window_, kProgressTimer, static_cast<UINT>(wait.count()), nullptr);
+}
+
+void FormWindow::drawPendingPositions() {
+    KillTimer(window_, kProgressTimer);
+    for (const ProgressBar* bar : std::exchange(pendingPositions_, {}))
+        if (HWND native = windowOf(*bar)) SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar->position()), 0);
+    positionDrawn_ = std::chrono::steady_clock::now();
+}
+
 void FormWindow::controlChanged(Control& control, Property property, int index) {
     HWND native = windowOf(control);
     if (!native) return;
@@ -369,8 +395,8 @@ void FormWindow::controlChanged(Control& control, Property property, int index) 
                      TRUE);
         markButton(static_cast<Button&>(control), native);
         break;
+    case Property::Position: showPosition(static_cast<ProgressBar&>(control), native); break;
     case Property::Items:
-    case Property::Position:
     case Property::Maximum:
     case Property::Image: fill(control, native); break;
     case Property::ItemIndex:
@@ -464,6 +490,10 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_CLOSE: form_.Close(); return 0;
+    case WM_TIMER:
+        if (wParam != kProgressTimer) break;
+        drawPendingPositions();
+        return 0;
     default:
         if (message == makeAllControlsMessage()) {
             makeAllControls();

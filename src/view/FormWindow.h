@@ -10,8 +10,14 @@
 // kMakeAllControlsMessage): a form with many pages comes up with what its
 // first page needs. Each control's id is its place in the form's tab order
 // whenever it is made.
+//
+// A progress bar is the exception to "at once": its position is drawn at
+// most once a frame (kProgressFrame), the last one on the frame's timer, and
+// its ends (0 and the maximum) at once. Under Wine each drawing took the
+// install thread, which waits for its message, most of a millisecond a file.
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -55,6 +61,8 @@ private:
     void controlChanged(forms::Control& control, forms::Property property, int index) override;
     void formCaptionChanged(forms::Form& form) override;
     void showState(forms::Control& control, HWND native);
+    void showPosition(const forms::ProgressBar& bar, HWND native);
+    void drawPendingPositions();
     static void markButton(const forms::Button& button, HWND native);
     void showRows(HWND native, const forms::Control& control);
     void showRowCheck(HWND native, int row, bool checked);
@@ -73,6 +81,8 @@ private:
     std::vector<ATOM> nameAtoms_;  // released once the windows are gone
     std::unordered_map<const forms::Control*, int> ids_;
     std::vector<forms::Control*> unmade_;  // pages whose controls are not made yet
+    std::vector<const forms::ProgressBar*> pendingPositions_;  // to draw on the frame's timer
+    std::chrono::steady_clock::time_point positionDrawn_;    // when a position was last drawn
     int updating_ = 0;  // native changes made from the model, whose notifications are echoes
 };
 

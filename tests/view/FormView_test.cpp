@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "forms/DemoForm.h"  // tests/forms
@@ -12,6 +13,7 @@
 #include "view/Win32FrontEnd.h"
 #include "view/WindowNames.h"
 #include "view/WindowPicture.h"
+#include "support/Eventually.h"
 
 namespace vk::view {
 namespace {
@@ -128,6 +130,31 @@ TEST(FormView, AUsersActionsReachTheFormAndItsChangesTheScreen) {
     EXPECT_EQ(form.lbKind.caption(), "Выбран: Третий");
     form.pbMain.setPosition(70);
     EXPECT_EQ(SendMessageW(shown.native(form.pbMain), PBM_GETPOS, 0, 0), 70);
+}
+
+TEST(FormView, AProgressBarShowsItsEndsAtOnceAndItsLastPositionWithinAFrame) {
+    using namespace std::chrono_literals;
+    Shown shown(96);
+    demo::TfmDemo& form = shown.form;
+    form.nbMain.setPageIndex(1);
+    HWND bar = shown.native(form.pbMain);
+    const auto position = [bar] { return SendMessageW(bar, PBM_GETPOS, 0, 0); };
+    form.pbMain.setMaximum(100);
+
+    const auto start = std::chrono::steady_clock::now();
+    form.pbMain.setPosition(10);
+    form.pbMain.setPosition(20);
+    // Drawn once a frame: the second waits, unless this machine paused for a frame between them.
+    if (std::chrono::steady_clock::now() - start < 20ms) EXPECT_EQ(position(), 10);
+    form.pbMain.setPosition(37);
+    EXPECT_TRUE(test::eventually([&] { settle(); return position() == 37; }, 2s));
+
+    form.pbMain.setPosition(60);
+    form.pbMain.setPosition(100);
+    EXPECT_EQ(position(), 100);
+    form.pbMain.setPosition(50);
+    form.pbMain.setPosition(0);
+    EXPECT_EQ(position(), 0);
 }
 
 TEST(FormView, APageGetsItsControlsWhenItFirstShowsAsTheFormHasThem) {
