@@ -43,14 +43,17 @@ timed() {
 console() { timed $wine "$build/bench/win32/VkConsoleInstall.exe" "$setup"; }
 windowed() { timed $wine "$build/tools/uidrive.exe" "$scenario" "$setup"; }
 
-console >/dev/null
-windowed >/dev/null
+# A failed run ends the benchmark: its figures would mean nothing.
+console >/dev/null || exit 1
+windowed >/dev/null || exit 1
 times_console="" times_setup="" ran_console="" ran_setup=""
 i=0
 while [ $i -lt "$runs" ]; do
-    set -- $(console)
+    figures=$(console) || exit 1
+    set -- $figures
     times_console="$times_console $1" ran_console="$ran_console $2"
-    set -- $(windowed)
+    figures=$(windowed) || exit 1
+    set -- $figures
     times_setup="$times_setup $1" ran_setup="$ran_setup $2"
     i=$((i + 1))
 done
