@@ -41,7 +41,14 @@ std::string windowText(HWND window) {
 }
 
 HWND findNamed(HWND root, const std::string& name) {
-    return findDescendant(root, [&name](HWND window) { return view::windowName(window) == name; });
+    // A name is an atom: the windows are first compared by it, a round trip
+    // each rather than two. The atom table ignores case, names do not.
+    const ATOM atom = GlobalFindAtomW(platform::win32::wide(name).c_str());
+    if (!atom) return nullptr;
+    const HANDLE named = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(atom));
+    return findDescendant(root, [named, &name](HWND window) {
+        return GetPropW(window, view::kNameProperty) == named && view::windowName(window) == name;
+    });
 }
 
 void makeAllControls(HWND form) {
