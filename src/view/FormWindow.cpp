@@ -112,8 +112,13 @@ FormWindow::~FormWindow() {
     // The marks go with the windows, at once for a program outside; the names'
     // atoms are released after, so that none is read back once released.
     // Removing each mark first cost a server round trip each, some 50 ms
-    // for the wizard under Wine.
-    DestroyWindow(window_);
+    // for the wizard under Wine. A hidden window is not looked at from outside.
+    if (leftToProgramEnd_) {
+        ShowWindow(window_, SW_HIDE);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);  // its messages no longer reach this object
+    } else {
+        DestroyWindow(window_);
+    }
     for (ATOM atom : nameAtoms_) GlobalDeleteAtom(atom);
 }
 

@@ -46,6 +46,10 @@ public:
     HWND windowOf(const forms::Control& control) const;
     // Makes the controls of every page that has not shown yet.
     void makeAllControls();
+    // For a form whose end is the program's: once this object goes, its
+    // window is hidden and left for the system to take with the process,
+    // which under Wine took a fraction of destroying every control.
+    void leaveToProgramEnd() { leftToProgramEnd_ = true; }
 
 private:
     static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,6 +87,7 @@ private:
     std::vector<forms::Control*> unmade_;  // pages whose controls are not made yet
     std::vector<const forms::ProgressBar*> pendingPositions_;  // to draw on the frame's timer
     std::chrono::steady_clock::time_point positionDrawn_;    // when a position was last drawn
+    bool leftToProgramEnd_ = false;
     int updating_ = 0;  // native changes made from the model, whose notifications are echoes
 };
 

@@ -17,9 +17,12 @@ Win32FrontEnd::Win32FrontEnd(int dpi) : metrics_(dpi) {
     InitCommonControlsEx(&controls);
 }
 
-int Win32FrontEnd::showModal(forms::Form& form) {
+int Win32FrontEnd::showModal(forms::Form& form) { return show(form, false); }
+
+int Win32FrontEnd::show(forms::Form& form, bool programEnds) {
     HWND owner = shown_.empty() ? nullptr : shown_.back()->handle();
     FormWindow window(form, owner, metrics_);
+    if (programEnds) window.leaveToProgramEnd();
     shown_.push_back(&window);
     if (owner) EnableWindow(owner, FALSE);
     // Shown before its onShow runs, so that what onShow asks comes over it.

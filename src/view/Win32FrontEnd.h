@@ -18,8 +18,10 @@ public:
     // Loads the common controls; the screen's DPI unless one is given.
     explicit Win32FrontEnd(int dpi = screenDpi());
 
-    // Shows the main form and runs the message loop until it ends; its modal result.
-    int run(forms::Form& mainForm) { return showModal(mainForm); }
+    // Shows the main form and runs the message loop until it ends; its modal
+    // result. The program ends then: the form's window is left to the process's
+    // end (FormWindow::leaveToProgramEnd).
+    int run(forms::Form& mainForm) { return show(mainForm, true); }
 
     int showModal(forms::Form& form) override;
     int showMessage(const std::string& text, forms::MsgDlgType type, forms::MsgButtons buttons) override;
@@ -36,6 +38,7 @@ public:
     std::function<void(FormWindow&)> onIdle;
 
 private:
+    int show(forms::Form& form, bool programEnds);
     forms::TextExtent measure(std::string_view text, int maxWidth) const;
 
     Metrics metrics_;
