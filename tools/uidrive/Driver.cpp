@@ -136,16 +136,27 @@ void Driver::apply(const Step& step) {
 
 HWND Driver::target(const Step& step, bool mustBeUsable) {
     HWND form = front();
-    HWND control = form ? findNamed(form, step.name) : nullptr;
-    if (form && !control) {
-        // It may be on a page that has not shown yet.
-        makeAllControls(form);
-        control = findNamed(form, step.name);
-    }
+    HWND control = form ? findControl(form, step.name) : nullptr;
     if (!control || !controlKind(control)) fail("no control " + step.name + " on " + view::windowName(form));
     if (mustBeUsable && !IsWindowVisible(control)) fail(step.name + " is hidden");
     if (mustBeUsable && !usable(control)) fail(step.name + " is disabled");
     return control;
+}
+
+// A control's window lasts as long as its form's, so one found is looked up
+// again by its form and name rather than among all the form's windows; it is
+// checked, for a closed dialog's handle may have been given to another.
+HWND Driver::findControl(HWND form, const std::string& name) {
+    HWND& known = found_[{form, name}];
+    if (known && IsWindow(known) && GetAncestor(known, GA_ROOT) == form && view::windowName(known) == name)
+        return known;
+    known = findNamed(form, name);
+    if (!known) {
+        // It may be on a page that has not shown yet.
+        makeAllControls(form);
+        known = findNamed(form, name);
+    }
+    return known;
 }
 
 void Driver::act(const Step& step, HWND control, const std::string& kind) {

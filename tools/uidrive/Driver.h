@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <deque>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -46,6 +47,7 @@ private:
     void expect(const forms::Step& step);
     void awaitWindow(const forms::Step& step);
     HWND target(const forms::Step& step, bool mustBeUsable);
+    HWND findControl(HWND form, const std::string& name);
 
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sendText(HWND window, const std::string& text);
@@ -70,6 +72,7 @@ private:
     HWND pages_ = nullptr;  // the main form's page notebook
     std::vector<std::pair<HWND, std::string>> dialogs_;  // shown over the main form, the front one last
     std::vector<HWND> answered_;                          // message dialogs and choosers already pressed
+    std::map<std::pair<HWND, std::string>, HWND> found_;  // controls found by form and name
     std::vector<std::unique_ptr<Action>> actions_;
     std::size_t stepActions_ = 0;  // the first action of the current step
     std::deque<forms::Step> answers_;
