@@ -36,6 +36,10 @@ public:
     // opens with a message waits in it for the scenario's answers.
     void waitForMainForm();
     void play(const std::vector<forms::Step>& steps);
+    // Writes the processes the program started since the last look as run
+    // lines: before each line of the driver's own, and once the program has
+    // ended, so that they keep their place and none is left out.
+    void noteStartedProcesses();
 
 private:
     class Action;
@@ -47,6 +51,7 @@ private:
     void awaitWindow(const forms::Step& step);
     HWND target(const forms::Step& step, bool mustBeUsable);
 
+    void note(std::string line);
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sendText(HWND window, const std::string& text);
     void setRowCheck(HWND list, int row, bool checked);
