@@ -104,7 +104,7 @@ void StartedProcesses::watch(HANDLE program, DWORD programId) {
 std::vector<std::string> StartedProcesses::take() {
     // The port keeps its order: the reader comes to the mark after every
     // news that was there before it.
-    if (reader_.joinable() && PostQueuedCompletionStatus(port_, 0, kMarkKey, nullptr))
+    if (reader_.joinable() && !readerEnded_ && PostQueuedCompletionStatus(port_, 0, kMarkKey, nullptr))
         WaitForSingleObject(caughtUp_, INFINITE);
     std::lock_guard lock(mutex_);
     return std::exchange(commandLines_, {});
@@ -115,8 +115,12 @@ void StartedProcesses::readNews() {
         DWORD message = 0;
         ULONG_PTR key = 0;
         LPOVERLAPPED detail = nullptr;
-        if (!GetQueuedCompletionStatus(port_, &message, &key, &detail, INFINITE)) return;
-        if (key == kStopKey) return;
+        if (!GetQueuedCompletionStatus(port_, &message, &key, &detail, INFINITE) || key == kStopKey) {
+            // No reader is left to come to a mark: take() must not wait for one.
+            readerEnded_ = true;
+            SetEvent(caughtUp_);
+            return;
+        }
         if (key == kMarkKey) SetEvent(caughtUp_);
         // The job's news carries the process id where a transfer's would be.
         if (key == kJobKey && message == JOB_OBJECT_MSG_NEW_PROCESS)

@@ -6,6 +6,7 @@
 // child's memory while it runs: a child that has ended can no longer be read.
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -38,6 +39,7 @@ private:
     HANDLE port_ = nullptr;
     HANDLE caughtUp_ = nullptr;  // set when the reader has come to take()'s mark
     DWORD programId_ = 0;
+    std::atomic<bool> readerEnded_{false};
     std::mutex mutex_;
     std::vector<std::string> commandLines_;
     std::thread reader_;
