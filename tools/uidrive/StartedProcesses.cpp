@@ -34,8 +34,10 @@ bool readRemote(HANDLE process, const void* address, T& value) {
     return ReadProcessMemory(process, address, &value, sizeof value, &read) && read == sizeof value;
 }
 
-// nullopt until the process has set up its parameters: its loader has begun
-// (the loader's data is there), which it does only once they are complete.
+// nullopt until the process has set up its parameters. Wine's process sets
+// them up itself, after its loader's data may already be there: the text is
+// taken once no NUL is left in it (the memory it is copied into starts
+// zeroed) and a second read gives the same.
 std::optional<std::string> commandLineOf(HANDLE process, const void* peb) {
     if (!peb) return std::nullopt;
     const auto* base = static_cast<const char*>(peb);
@@ -49,12 +51,25 @@ std::optional<std::string> commandLineOf(HANDLE process, const void* peb) {
                     line) ||
         !line.Buffer)
         return std::nullopt;
-    std::wstring text(line.Length / sizeof(wchar_t), L'\0');
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, line.Buffer, text.data(), text.size() * sizeof(wchar_t), &read) ||
-        read != text.size() * sizeof(wchar_t))
-        return std::nullopt;
-    return platform::win32::narrow(std::wstring_view(text));
+    const auto readText = [&]() -> std::optional<std::wstring> {
+        std::wstring text(line.Length / sizeof(wchar_t), L'\0');
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process, line.Buffer, text.data(), text.size() * sizeof(wchar_t), &read) ||
+            read != text.size() * sizeof(wchar_t) || text.find(L'\0') != std::wstring::npos)
+            return std::nullopt;
+        return text;
+    };
+    const std::optional<std::wstring> first = readText();
+    if (!first || readText() != first) return std::nullopt;
+    return platform::win32::narrow(std::wstring_view(*first));
+}
+
+// Wine shows a process whose first thread has not begun yet as ended, still
+// active by its exit code.
+bool ended(HANDLE process) {
+    DWORD code = STILL_ACTIVE;
+    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) &&
+           code != STILL_ACTIVE;
 }
 
 }  // namespace
@@ -150,12 +165,13 @@ void StartedProcesses::noteNewProcess(DWORD id) {
                 break;
             }
         }
-        if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0 || std::chrono::steady_clock::now() > deadline) {
+        if (ended(process) || std::chrono::steady_clock::now() > deadline) {
             if (ran)
                 std::fprintf(stderr, "uidrive: the command line of the new process %lu could not be read\n",
                              static_cast<unsigned long>(id));
             break;
         }
+        Sleep(1);
     }
     CloseHandle(process);
 }
