@@ -59,7 +59,7 @@ std::string ServerPageText(const ServerInfo& info) {
 }
 
 void RunServerInstaller(const ServerInfo& info) {
-    platform::startProcess(info.ServerInstaller, "", platform::Wait::Forever);
+    platform::startProcess(platform::programCommandLine(info.ServerInstaller), "", platform::Wait::Forever);
 }
 
 }  // namespace vk

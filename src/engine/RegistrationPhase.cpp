@@ -30,12 +30,7 @@ void registerInProcess(const std::string& path, int mode) {
     library->callHresultExport(kRegistrationEntries[mode]);
 }
 
-// A path with blanks is quoted, so that the system does not start a program
-// named by its first word.
-std::string regserverCommandLine(const std::string& path) {
-    const bool quote = path.find(' ') != std::string::npos;
-    return (quote ? "\"" + path + "\"" : path) + " -regserver";
-}
+std::string regserverCommandLine(const std::string& path) { return platform::programCommandLine(path) + " -regserver"; }
 
 }  // namespace
 

@@ -58,11 +58,22 @@ void Player::runNextStep() {
 
 void Player::afterStep() {
     if (settle) settle();
+    noteStartedProcesses();
     if (const Notebook* pages = main_->pageNotebook(); pages && pages->pageIndex() != reportedPage_) {
         reportedPage_ = pages->pageIndex();
-        transcript_.add(pageLine(reportedPage_, pages->activePage()->name()));
+        write(pageLine(reportedPage_, pages->activePage()->name()));
     }
     if (forms_.size() == 1 && !mainEnded_) mainEnded_ = main_->ended();
+}
+
+void Player::write(std::string line) {
+    noteStartedProcesses();
+    transcript_.add(std::move(line));
+}
+
+void Player::noteStartedProcesses() {
+    if (!startedProcesses) return;
+    for (const std::string& commandLine : startedProcesses()) transcript_.add(runLine(commandLine));
 }
 
 Form& Player::front() const { return *forms_.back(); }
@@ -78,7 +89,7 @@ void Player::apply(const Step& step) {
     if (mainEnded_) fail("the form " + main_->name() + " is closed");
     switch (step.kind) {
     case StepKind::Dump:
-        for (std::string& line : dumpForm(front())) transcript_.add(std::move(line));
+        for (std::string& line : dumpForm(front())) write(std::move(line));
         return;
     case StepKind::Expect:
     case StepKind::ExpectText:
@@ -166,13 +177,13 @@ void Player::expect(const Step& step) {
         if (!holds) failure = step.name + " is not " + stateName(step.state);
     }
     if (failure.empty()) return;
-    transcript_.add("expect failed: " + failure);
+    write("expect failed: " + failure);
     fail("expect failed: " + failure);
 }
 
 int Player::showModal(Form& form) {
     if (!steps_) fail("a dialog " + form.name() + " outside a scenario");
-    transcript_.add(dialogShownLine(form.name()));
+    write(dialogShownLine(form.name()));
     const Step* opener = current_;
     form.beginShowing();
     forms_.push_back(&form);
@@ -184,14 +195,14 @@ int Player::showModal(Form& form) {
         runNextStep();
     }
     forms_.pop_back();
-    transcript_.add(dialogClosedLine(form.name(), form.modalResult()));
+    write(dialogClosedLine(form.name(), form.modalResult()));
     return form.modalResult();
 }
 
 int Player::showMessage(const std::string& text, MsgDlgType type, MsgButtons buttons) {
     if (answers_.empty() && defaultAnswer)
         if (const std::optional<MsgDlgBtn> button = defaultAnswer(text, type, buttons)) {
-            transcript_.add(messageLine(type, text, buttonWord(*button)));
+            write(messageLine(type, text, buttonWord(*button)));
             return buttonResult(*button);
         }
     if (answers_.empty()) fail(std::string("a message with no queued answer: ") + messageTypeName(type) + ": " + oneLine(text));
@@ -201,11 +212,11 @@ int Player::showMessage(const std::string& text, MsgDlgType type, MsgButtons but
     if ((buttons & buttonBit(button)) == 0)
         fail("the answer \"" + answer.text + "\" of line " + std::to_string(answer.line) +
              " is no button of the message: " + oneLine(text));
-    transcript_.add(messageLine(type, text, answer.text));
+    write(messageLine(type, text, answer.text));
     return buttonResult(button);
 }
 
-void Player::showError(const std::string& text) { transcript_.add(errorLine(text)); }
+void Player::showError(const std::string& text) { write(errorLine(text)); }
 
 std::optional<std::string> Player::choose(std::string_view initial, const std::string& what) {
     if (choices_.empty()) fail("a " + what + " chooser with no queued answer, starting at " + quoted(initial));

@@ -28,6 +28,11 @@ public:
     // a user who takes every default.
     std::function<std::optional<MsgDlgBtn>(const std::string& text, MsgDlgType type, MsgButtons buttons)>
         defaultAnswer;
+    // Hands over the command lines of the processes started since the last
+    // call, oldest first. The player asks before each line it writes and
+    // after each step, and writes them as run lines, so that they keep their
+    // place among its own.
+    std::function<std::vector<std::string>()> startedProcesses;
 
     // Plays the steps against mainForm, installed as the front end meanwhile.
     // Throws ScenarioError naming the line and why when a step cannot be
@@ -43,6 +48,8 @@ public:
                                         std::string_view title) override;
 
 private:
+    void write(std::string line);
+    void noteStartedProcesses();
     void runNextStep();
     void apply(const Step& step);
     void afterStep();

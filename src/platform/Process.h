@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vk::platform {
@@ -12,5 +13,13 @@ enum class Wait { None, Forever };
 // exit code with Wait::Forever, or 0 with Wait::None.
 std::optional<std::uint32_t> startProcess(std::string_view commandLine, std::string_view currentFolder,
                                           Wait wait);
+
+// The command line that starts the program at path, before its arguments:
+// quoted when the path holds a blank, so that the system does not start a
+// program named by its first words ("C:\Program.exe" for "C:\Program Files\...").
+inline std::string programCommandLine(std::string_view path) {
+    if (path.find(' ') == std::string_view::npos) return std::string(path);
+    return "\"" + std::string(path) + "\"";
+}
 
 }  // namespace vk::platform

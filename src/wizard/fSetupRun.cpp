@@ -187,7 +187,7 @@ void TfmSetup::Completion(bool failed) {
 }
 
 void TfmSetup::LaunchProgram() {
-    platform::startProcess(InstallFolder() + "\\Vorkast.exe", "", platform::Wait::None);
+    platform::startProcess(platform::programCommandLine(InstallFolder() + "\\Vorkast.exe"), "", platform::Wait::None);
 }
 
 }  // namespace vk

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "DemoForm.h"
 #include "forms/Dump.h"
 #include "support/TestFiles.h"
@@ -97,6 +99,25 @@ TEST(Player, SettlesAfterEveryStepAndReportsEachNewPageOnce) {
     EXPECT_EQ(settled, 6);
     EXPECT_EQ(transcript.text(), "page 1 Second\npage 0 First\npage 1 Second\n"
                                  "message confirmation: Открыть настройки? -> no\n");
+}
+
+// Processes started inside a handler come before the message it shows next,
+// and those started after it before the next page.
+TEST(Player, RunLinesKeepTheirPlaceAmongTheOtherLines) {
+    demo::TfmDemo form;
+    Transcript transcript;
+    Player player(transcript);
+    std::vector<std::string> started;
+    player.startedProcesses = [&] { return std::exchange(started, {}); };
+    form.lnHelp.onClick = [&] {
+        started.push_back("\"C:\\Program Files\\A.exe\" -regserver");
+        ShowMessageDlg("Готово.", MsgDlgType::Information, mbOK);
+        started.push_back("B.exe");
+        form.btNext.click();
+    };
+    player.play(form, parseScenario("answer ok\nclick lnHelp\n", "test"));
+    EXPECT_EQ(transcript.text(), "run \"C:\\Program Files\\A.exe\" -regserver\n"
+                                 "message information: Готово. -> ok\nrun B.exe\npage 1 Second\n");
 }
 
 TEST(Player, OutsideAScenarioAQuestionIsAFault) {

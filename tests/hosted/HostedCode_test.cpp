@@ -4,9 +4,11 @@
 
 #include <csignal>
 #include <chrono>
+#include <thread>
 
 #include "hosted/HostedTestSupport.h"
 #include "platform/FileSystem.h"
+#include "platform/HostEnvironment.h"
 #include "platform/Library.h"
 #include "platform/Process.h"
 #include "support/Eventually.h"
@@ -90,6 +92,29 @@ TEST_F(HostedCode, AWindowsImageIsNotRunAndAnUnwaitedProgramStillRuns) {
     ASSERT_TRUE(setCurrentFolder(machine.scratch()));
     EXPECT_EQ(startProcess(machine.exitingCommand(3), {}, Wait::None), std::optional<std::uint32_t>(0));
     EXPECT_TRUE(vk::test::eventually([] { return fileExists("ran"); }, std::chrono::seconds(10)));
+}
+
+// A program counts as started where Windows would start it, run or not; the
+// install thread starts some while the wizard's thread takes the record.
+TEST_F(HostedCode, TheProgramsThatWindowsWouldStartAreNotedInOrder) {
+    takeStartedProcesses();
+    writeHostFile(toHostPath(machine.scratch() + "\\Korvex.exe"), "a stand-in");
+    const std::string korvex = "\"" + machine.scratch() + "\\Korvex.exe\" -regserver";
+    EXPECT_EQ(startProcess(korvex, {}, Wait::Forever), std::nullopt);
+    EXPECT_EQ(startProcess(machine.scratch() + "\\Absent.exe", {}, Wait::Forever), std::nullopt);
+    EXPECT_EQ(startProcess(korvex, machine.scratch() + "\\NoSuchFolder", Wait::Forever), std::nullopt);
+    EXPECT_EQ(takeStartedProcesses(), std::vector<std::string>{korvex});
+
+    std::vector<std::string> taken;
+    std::thread installer([&] {
+        for (int i = 0; i < 200; ++i) startProcess(korvex + " " + std::to_string(i), {}, Wait::Forever);
+    });
+    for (int i = 0; i < 50; ++i)
+        for (std::string& line : takeStartedProcesses()) taken.push_back(std::move(line));
+    installer.join();
+    for (std::string& line : takeStartedProcesses()) taken.push_back(std::move(line));
+    ASSERT_EQ(taken.size(), 200u);
+    for (int i = 0; i < 200; ++i) EXPECT_EQ(taken[i], korvex + " " + std::to_string(i));
 }
 
 }  // namespace

@@ -361,6 +361,15 @@ TEST_F(WizardScenario, TheServerPageComesWhenNoSuitableServerIsFound) {
     }
 }
 
+// Unquoted, the system would first try to start "D:\Setup.exe".
+TEST_F(WizardScenario, TheServerInstallerIsStartedByItsWholePathThoughItHoldsBlanks) {
+    writeHostFile(root_ / "m" / "machine.ini", "[Machine]\nProgramPath=D:\\Setup Disk\\Setup.exe\n");
+    writeHostFile(root_ / "m" / "D" / "Setup Disk" / "Firebird_6-2-3-972-Win32.exe", "installer");
+    const Played played = play("server-page.scn");
+    ASSERT_EQ(played.status, 0) << played.output;
+    EXPECT_EQ(played.count("\nrun \"D:\\Setup Disk\\Firebird_6-2-3-972-Win32.exe\"\n"), 1) << played.output;
+}
+
 TEST_F(WizardScenario, ExitOnTheFinishPageStartsTheProgramWhenAsked) {
     const fs::path payload = root_ / "script-program.trs";
     writeHostFile(payload, makePayload({payloadRow("Vorkast.exe", 1, compressed("#!/bin/sh\n: > launched\n"))}));

@@ -152,6 +152,7 @@ int play(const Arguments& arguments, const std::optional<std::vector<forms::Step
     TfmSetup& wizard = forms.fmSetup;
     WizardProgress progress(wizard, stdout, platform::standardOutputIsTerminal());
     forms::Player player(transcript);
+    player.startedProcesses = platform::takeStartedProcesses;
     std::optional<std::string> notApplied;
     try {
         if (steps)
@@ -161,6 +162,8 @@ int play(const Arguments& arguments, const std::optional<std::vector<forms::Step
     } catch (const forms::ScenarioError& error) {
         notApplied = error.what();
     }
+    // Those of a step that could not be completed.
+    for (const std::string& commandLine : platform::takeStartedProcesses()) transcript.add(forms::runLine(commandLine));
     // Written with the host's own file functions: the platform's paths are the machine's now.
     if (!arguments.transcript.empty()) {
         std::ofstream out(tools::hostPath(arguments.transcript), std::ios::binary | std::ios::trunc);

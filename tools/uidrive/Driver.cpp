@@ -122,7 +122,7 @@ void Driver::apply(const Step& step) {
         return;
     case StepKind::Dump:
         makeAllControls(front());
-        for (std::string& line : dumpWindow(front(), program_.process())) transcript_.add(std::move(line));
+        for (std::string& line : dumpWindow(front(), program_.process())) note(std::move(line));
         return;
     case StepKind::Expect:
     case StepKind::ExpectText:
@@ -132,6 +132,15 @@ void Driver::apply(const Step& step) {
         act(step, control, forms::kindName(*controlKind(control)));
     }
     }
+}
+
+void Driver::noteStartedProcesses() {
+    for (const std::string& commandLine : program_.takeStartedProcesses()) transcript_.add(forms::runLine(commandLine));
+}
+
+void Driver::note(std::string line) {
+    noteStartedProcesses();
+    transcript_.add(std::move(line));
 }
 
 HWND Driver::target(const Step& step, bool mustBeUsable) {
@@ -242,7 +251,7 @@ void Driver::expect(const Step& step) {
         if (!holds) failure = step.name + " is not " + forms::stateName(step.state);
     }
     if (failure.empty()) return;
-    transcript_.add("expect failed: " + failure);
+    note("expect failed: " + failure);
     fail("expect failed: " + failure);
 }
 
@@ -296,6 +305,7 @@ void Driver::settle(HWND before) {
     while (true) {
         if (Clock::now() > deadline_) fail("the program did not settle in 30 s");
         if (program_.ended()) return;
+        noteStartedProcesses();
         noteDialogs();
         HWND window = front();
         const bool busy = !window || (window == before && !stepDone()) ||
@@ -343,12 +353,12 @@ void Driver::noteDialogs() {
         const std::string name = dialogs_.back().second;
         dialogs_.pop_back();
         HWND owner = dialogs_.empty() ? main_ : dialogs_.back().first;
-        transcript_.add(forms::dialogClosedLine(name, view::windowNumber(owner, view::kResultProperty).value_or(0)));
+        note(forms::dialogClosedLine(name, view::windowNumber(owner, view::kResultProperty).value_or(0)));
     }
     for (auto& [window, name] : shown)
         if (std::none_of(dialogs_.begin(), dialogs_.end(), [window](const auto& dialog) { return dialog.first == window; })) {
             dialogs_.emplace_back(window, name);
-            transcript_.add(forms::dialogShownLine(name));
+            note(forms::dialogShownLine(name));
         }
 }
 
@@ -356,7 +366,7 @@ void Driver::answerMessage(HWND dialog) {
     const std::string text = windowText(findNamed(dialog, "Message"));
     answered_.push_back(dialog);
     if (view::windowName(dialog) == forms::kErrorReportName) {
-        transcript_.add(forms::errorLine(text));
+        note(forms::errorLine(text));
         return send(findNamed(dialog, "OK"), BM_CLICK, 0, 0);
     }
     const std::string caption = windowText(dialog);
@@ -372,7 +382,7 @@ void Driver::answerMessage(HWND dialog) {
     if (!button)
         fail("the answer \"" + answer.text + "\" of line " + std::to_string(answer.line) +
              " is no button of the message: " + forms::oneLine(text));
-    transcript_.add(forms::messageLine(type, text, answer.text));
+    note(forms::messageLine(type, text, answer.text));
     send(button, BM_CLICK, 0, 0);
 }
 
@@ -398,7 +408,7 @@ void Driver::reportPage() {
     reportedPage_ = page;
     for (HWND child = GetWindow(pages_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (view::windowNumber(child, view::kPageProperty) == page)
-            transcript_.add(forms::pageLine(page, view::windowName(child)));
+            note(forms::pageLine(page, view::windowName(child)));
 }
 
 HWND Driver::front() const {

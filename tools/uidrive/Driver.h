@@ -37,6 +37,10 @@ public:
     // opens with a message waits in it for the scenario's answers.
     void waitForMainForm();
     void play(const std::vector<forms::Step>& steps);
+    // Writes the processes the program started since the last look as run
+    // lines: before each line of the driver's own, and once the program has
+    // ended, so that they keep their place and none is left out.
+    void noteStartedProcesses();
 
 private:
     class Action;
@@ -49,6 +53,7 @@ private:
     HWND target(const forms::Step& step, bool mustBeUsable);
     HWND findControl(HWND form, const std::string& name);
 
+    void note(std::string line);
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sendText(HWND window, const std::string& text);
     void setRowCheck(HWND list, int row, bool checked);

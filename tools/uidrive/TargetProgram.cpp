@@ -51,11 +51,22 @@ TargetProgram::TargetProgram(const std::string& program, const std::vector<std::
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    // Suspended until it is in the job, so that the job sees every process it starts.
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &info))
         throw Error("cannot start " + program + ": " + platform::win32::systemMessage(GetLastError()));
-    CloseHandle(info.hThread);
     process_ = info.hProcess;
     id_ = info.dwProcessId;
+    try {
+        started_.watch(process_, id_);
+    } catch (...) {
+        TerminateProcess(process_, 3);
+        CloseHandle(info.hThread);
+        CloseHandle(process_);
+        throw;
+    }
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
 }
 
 TargetProgram::~TargetProgram() { CloseHandle(process_); }

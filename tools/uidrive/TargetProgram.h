@@ -1,10 +1,12 @@
 #pragma once
 // The program the driver plays against: started with its arguments, its
-// top-level windows, and its end.
+// top-level windows, the processes it starts, and its end.
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "StartedProcesses.h"
 
 namespace vk::uidrive {
 
@@ -29,11 +31,15 @@ public:
     SIZE_T peakWorkingSet() const { return peakWorkingSet_; }
     // Milliseconds from the program's start to its end, once it has ended.
     long long lifetimeMs() const;
+    // The command lines of the processes it started since the last call,
+    // in order.
+    std::vector<std::string> takeStartedProcesses() { return started_.take(); }
 
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
     SIZE_T peakWorkingSet_ = 0;
+    StartedProcesses started_;
 };
 
 }  // namespace vk::uidrive

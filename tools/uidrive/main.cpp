@@ -55,6 +55,7 @@ int toolMain(const std::vector<std::string>& args) {
         const auto played = std::chrono::steady_clock::now() - started;
         const int exitCode = program.waitForExit(kExitTimeoutMs);
         if (exitCode < 0) throw uidrive::DriveError("the program did not end in 30 s after the scenario");
+        driver.noteStartedProcesses();
         std::fprintf(stderr, "uidrive: %zu steps in %lld ms; the program ran %lld ms", steps.size(),
                      static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(played).count()),
                      program.lifetimeMs());

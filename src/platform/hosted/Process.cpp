@@ -1,6 +1,7 @@
 // Programs on the hosted machine: a host program or script at the mapped
 // path runs as a child process, but only when machine.ini allows it, so that
-// checking a package never runs its code on the host by accident.
+// checking a package never runs its code on the host by accident. Every
+// program that Windows would have started is noted all the same.
 #include "platform/Process.h"
 
 #include <fcntl.h>
@@ -9,8 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
 #include <thread>
+#include <utility>
 
+#include "platform/HostEnvironment.h"
 #include "platform/hosted/CommandLine.h"
 #include "platform/hosted/FileDescriptor.h"
 #include "platform/hosted/Machine.h"
@@ -21,6 +25,16 @@ namespace vk::platform {
 namespace {
 
 using hosted::FileDescriptor;
+
+// The command lines of the processes started, not yet taken; the install
+// thread starts some.
+std::mutex startedMutex;
+std::vector<std::string> started;
+
+void noteStarted(std::string_view commandLine) {
+    std::lock_guard lock(startedMutex);
+    started.emplace_back(commandLine);
+}
 
 // The argv that runs file: through the interpreter its "#!" line names, so
 // that a script runs without the executable bit that an installed file lacks.
@@ -87,22 +101,35 @@ std::uint32_t waitForExit(pid_t child) {
 
 std::optional<std::uint32_t> startProcess(std::string_view commandLine, std::string_view currentFolder, Wait wait) {
     auto machine = hosted::selectedMachine();
-    if (!machine || !machine->config().allowPrograms) return std::nullopt;
+    if (!machine) return std::nullopt;
+    // As CreateProcess, which refuses a current folder that does not exist.
     auto folder = hosted::tryResolvePath(currentFolder.empty() ? machine->currentFolder() : currentFolder);
-    if (!folder) return std::nullopt;
+    std::error_code error;
+    if (!folder || !std::filesystem::is_directory(folder->host, error)) return std::nullopt;
     for (const auto& candidate : hosted::programCandidates(commandLine)) {
         auto program = hosted::findModule(*machine, candidate.program, ".exe");
         if (!program) continue;
-        auto argv = hostCommand(program->host);
-        if (!argv) return std::nullopt;
+        // Windows would start it: noted, though the host runs only a host
+        // program, and only when allowed.
+        auto argv = machine->config().allowPrograms ? hostCommand(program->host) : std::nullopt;
+        if (!argv) {
+            noteStarted(commandLine);
+            return std::nullopt;
+        }
         for (auto& argument : hosted::splitArguments(candidate.arguments)) argv->push_back(std::move(argument));
         pid_t child = spawn(*argv, folder->host);
         if (child < 0) return std::nullopt;
+        noteStarted(commandLine);
         if (wait == Wait::Forever) return waitForExit(child);
         std::thread([child] { waitForExit(child); }).detach();  // reaps it when it ends
         return 0;
     }
     return std::nullopt;
+}
+
+std::vector<std::string> takeStartedProcesses() {
+    std::lock_guard lock(startedMutex);
+    return std::exchange(started, {});
 }
 
 }  // namespace vk::platform

@@ -9,4 +9,6 @@ bool selectMachineFolder(const std::string&) { return false; }
 
 bool standardOutputIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
+std::vector<std::string> takeStartedProcesses() { return {}; }
+
 }  // namespace vk::platform
