@@ -20,7 +20,6 @@ runs=${RUNS:-5}
 source=$(cd "$(dirname "$0")/.." && pwd)
 . "$source/bench/side-by-side.sh"
 wine="$source/tests/run-wine.sh $build/bench-install-prefix"
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 setup=$(windows_path "$build/Setup.exe")
 scenario=$(windows_path "$source/tests/wizard/scenarios/default.scn")
 work=$(mktemp -d "${TMPDIR:-/tmp}/vk-bench-wizard-XXXXXX")

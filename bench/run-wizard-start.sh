@@ -11,7 +11,6 @@ runs=${RUNS:-7}
 source=$(cd "$(dirname "$0")/.." && pwd)
 . "$source/bench/side-by-side.sh"
 wine="$source/tests/run-wine.sh $build/bench-prefix"
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 probe="$build/bench/win32/VkFirstWindow.exe"
 $wine --start
 trap '$wine --stop' EXIT

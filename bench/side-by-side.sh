@@ -1,5 +1,9 @@
-# Sourced by the benchmarks that time two programs side by side: the figures
-# of a list of millisecond times ("12.5 13 11.8").
+# Sourced by the benchmarks that time two programs side by side under Wine:
+# the figures of a list of millisecond times ("12.5 13 11.8"), and the path
+# a Windows program is given for a file of this machine.
+
+# PATH: the path under Wine's Z: drive, with backslashes.
+windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # LABEL TIMES: the label, then the best and the median of the times.
 report() {

@@ -305,7 +305,6 @@ void Driver::settle(HWND before) {
     while (true) {
         if (Clock::now() > deadline_) fail("the program did not settle in 30 s");
         if (program_.ended()) return;
-        noteStartedProcesses();
         noteDialogs();
         HWND window = front();
         const bool busy = !window || (window == before && !stepDone()) ||
