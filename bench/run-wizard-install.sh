@@ -5,9 +5,9 @@
 # best and median of RUNS runs each, alternating, after one unmeasured run of
 # each (the first installs on a fresh prefix; every later one installs over
 # it, as both do alike). Two figures each:
-# - how long the program itself ran, from its process's start to its end
-#   (as the driver reads it for Setup.exe; to the end of its work, before its
-#   exit, as the console program reports it): the installation's time;
+# - how long the program itself ran, from its process's creation to its exit
+#   as the system records them (read by the UI driver for Setup.exe, by
+#   VkTimeProgram.exe for the console program): the installation's time;
 # - the milliseconds from starting the command until it ended, which for
 #   Setup.exe also counts the UI driver's own start and end.
 # Also the largest peak working set of Setup.exe that the driver saw.
@@ -27,7 +27,7 @@ $wine --start
 trap '$wine --stop; rm -rf "$work"' EXIT
 
 # Prints the milliseconds one command took, then how long its program ran
-# by its own report ("ran N ms"); the finish page's Exit starts Vorkast.exe,
+# as reported ("ran N ms"); the finish page's Exit starts Vorkast.exe,
 # which is ended before the next run.
 timed() {
     start=$(date +%s%N)
@@ -39,7 +39,7 @@ timed() {
     [ -n "$ran" ] || { echo "no running time reported by $*" >&2; cat "$work/run-err" >&2; exit 1; }
     echo "$(((end - start) / 1000000)) $ran"
 }
-console() { timed $wine "$build/bench/win32/VkConsoleInstall.exe" "$setup"; }
+console() { timed $wine "$build/bench/win32/VkTimeProgram.exe" "$(windows_path "$build/bench/win32/VkConsoleInstall.exe")" "$setup"; }
 windowed() { timed $wine "$build/tools/uidrive.exe" "$scenario" "$setup"; }
 
 # A failed run ends the benchmark: its figures would mean nothing.

@@ -4,33 +4,17 @@
 // machine), with no window shown. The baseline of the installation's time
 // through Setup.exe's own windows. Exit code 0 after a successful
 // installation, 1 when it failed, 2 for a bad command line or package.
-// Prints on stderr how long it ran, from its start to the end of its work
-// (its own exit is not counted, which favours it).
-#include <windows.h>
-
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "DefaultPath.h"
-#include "ProcessTimes.h"
 #include "forms/Player.h"
 #include "forms/Transcript.h"
 #include "platform/FileSystem.h"
 #include "platform/PeImage.h"
 #include "platform/win32/Wide.h"
 #include "wizard/SetupForms.h"
-
-namespace {
-
-long long msSinceStart() {
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimeAsFileTime(&now);
-    return vk::uidrive::millisecondsBetween(created, now);
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
@@ -51,7 +35,6 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "consoleinstall: the installation failed: %s\n", forms.fmSetup.RunFailure.c_str());
             return 1;
         }
-        std::fprintf(stderr, "consoleinstall: ran %lld ms\n", msSinceStart());
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "consoleinstall: %s\n", error.what());
