@@ -9,5 +9,8 @@ namespace vk::host {
 
 // Throws forms::ScenarioError when Next holds a page (a check failed).
 void PlayDefaultPath(forms::Player& player, TfmSetup& wizard);
+// One step of it, numbered LINE in the transcript's errors: Next, or Exit on
+// the finish page. The path ends when the wizard has.
+void PlayDefaultStep(forms::Player& player, TfmSetup& wizard, int line);
 
 }  // namespace vk::host

@@ -85,6 +85,7 @@ void Driver::waitForMainForm() {
 }
 
 void Driver::play(const std::vector<Step>& steps) {
+    auto stepStarted = Clock::now();
     for (auto step = steps.begin(); step != steps.end(); ++step) {
         current_ = &*step;
         stepActions_ = actions_.size();
@@ -95,7 +96,10 @@ void Driver::play(const std::vector<Step>& steps) {
         if (isQueued(*step) && step + 1 != steps.end() && isQueued(step[1])) continue;
         settle(before);
         reportPage();
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - stepStarted);
+        if (took > longestStep_.took) longestStep_ = {step->line, took};
         program_.notePeakWorkingSet();
+        stepStarted = Clock::now();
     }
     for (const auto* queue : {&answers_, &choices_})
         if (!queue->empty()) {

@@ -37,6 +37,13 @@ public:
     // opens with a message waits in it for the scenario's answers.
     void waitForMainForm();
     void play(const std::vector<forms::Step>& steps);
+    // The step that took longest until the program had handled it (its
+    // scenario line, 0 before any), for the figures of where a run's time went.
+    struct StepTime {
+        int line = 0;
+        std::chrono::milliseconds took{0};
+    };
+    StepTime longestStep() const { return longestStep_; }
     // Writes the processes the program started since the last look as run
     // lines: before each line of the driver's own, and once the program has
     // ended, so that they keep their place and none is left out.
@@ -85,6 +92,7 @@ private:
     const forms::Step* current_ = nullptr;
     int reportedPage_ = -1;
     Clock::time_point deadline_;
+    StepTime longestStep_;
 };
 
 }  // namespace vk::uidrive

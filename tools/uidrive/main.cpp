@@ -59,6 +59,9 @@ int toolMain(const std::vector<std::string>& args) {
         std::fprintf(stderr, "uidrive: %zu steps in %lld ms; the program ran %lld ms", steps.size(),
                      static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(played).count()),
                      program.lifetimeMs());
+        if (const auto longest = driver.longestStep(); longest.line != 0)
+            std::fprintf(stderr, "; the longest step, line %d, took %lld ms", longest.line,
+                         static_cast<long long>(longest.took.count()));
         // Read while the program ran: nothing when it ended at the first step.
         if (program.peakWorkingSet() != 0)
             std::fprintf(stderr, "; the program's peak working set %zu KB",
