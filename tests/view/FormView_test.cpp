@@ -145,7 +145,9 @@ TEST(FormView, AProgressBarShowsItsEndsAtOnceAndItsLastPositionWithinAFrame) {
     form.pbMain.setPosition(10);
     form.pbMain.setPosition(20);
     // Drawn once a frame: the second waits, unless this machine paused for a frame between them.
-    if (std::chrono::steady_clock::now() - start < 20ms) EXPECT_EQ(position(), 10);
+    if (std::chrono::steady_clock::now() - start < 20ms) {
+        EXPECT_EQ(position(), 10);
+    }
     form.pbMain.setPosition(37);
     EXPECT_TRUE(test::eventually([&] { settle(); return position() == 37; }, 2s));
 
