@@ -30,6 +30,9 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: firstwindow PROGRAM\n");
         return 2;
     }
+    // Readied before the clock starts: under Wine a process's first window
+    // call connects it to the display.
+    GetDesktopWindow();
     std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

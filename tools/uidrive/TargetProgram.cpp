@@ -46,6 +46,10 @@ BOOL CALLBACK collect(HWND window, LPARAM context) {
 }  // namespace
 
 TargetProgram::TargetProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    // The driver's own window calls are readied before the program starts:
+    // under Wine a process's first one connects it to the display, some 35 ms
+    // the program would otherwise spend waiting for the driver's first look.
+    GetDesktopWindow();
     std::wstring commandLine = quoted(platform::win32::wide(program));
     for (const std::string& argument : arguments) commandLine += L" " + quoted(platform::win32::wide(argument));
     STARTUPINFOW startup = {};
