@@ -3,9 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 #include "WindowDump.h"
 #include "WindowQueries.h"
@@ -38,31 +36,15 @@ bool isQueued(const Step& step) { return step.kind == StepKind::Answer || step.k
 
 }  // namespace
 
-// Messages sent to the program from a thread of their own; done once the
-// program has handled them all.
-class Driver::Action {
-public:
-    Action(HANDLE activity, std::function<void()> work)
-        : thread_([this, activity, work = std::move(work)] {
-              work();
-              done_ = true;
-              SetEvent(activity);
-          }) {}
-    ~Action() { thread_.join(); }
-    bool done() const { return done_; }
-
-private:
-    std::atomic<bool> done_{false};
-    std::thread thread_;
-};
-
 Driver::Driver(TargetProgram& program, forms::Transcript& transcript)
-    : program_(program), transcript_(transcript), activity_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    : program_(program), transcript_(transcript), activity_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    sending_.emplace(activity_);
+}
 
 Driver::~Driver() {
     // A send still waiting ends with the program.
     if (!program_.ended()) program_.terminate();
-    actions_.clear();
+    sending_.reset();
     CloseHandle(activity_);
 }
 
@@ -88,7 +70,7 @@ void Driver::play(const std::vector<Step>& steps) {
     auto stepStarted = Clock::now();
     for (auto step = steps.begin(); step != steps.end(); ++step) {
         current_ = &*step;
-        stepActions_ = actions_.size();
+        stepSends_ = sendsDone_.size();
         HWND before = front();
         apply(*step);
         // A run of answers is queued whole: the messages they answer may
@@ -213,11 +195,11 @@ void Driver::act(const Step& step, HWND control, const std::string& kind) {
             fail(step.name + " has " + std::to_string(items) + " items, not an item " + std::to_string(step.number));
         HWND parent = GetParent(control);
         const int index = step.number;
-        actions_.push_back(std::make_unique<Action>(activity_, [control, parent, index] {
+        startSend([control, parent, index] {
             SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
             SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(control));
-        }));
+        });
         return;
     }
     default: fail("this step does not act on a control");
@@ -268,17 +250,21 @@ void Driver::awaitWindow(const Step& step) {
     }
 }
 
+void Driver::startSend(std::function<void()> send) {
+    sendsDone_.emplace_back(false);
+    sending_->run(std::move(send), sendsDone_.back());
+}
+
 void Driver::send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    actions_.push_back(std::make_unique<Action>(
-        activity_, [window, message, wParam, lParam] { SendMessageW(window, message, wParam, lParam); }));
+    startSend([window, message, wParam, lParam] { SendMessageW(window, message, wParam, lParam); });
 }
 
 void Driver::sendText(HWND window, const std::string& text) {
     // WM_SETTEXT's string crosses to the program with the message; the edit
     // reports the change to the form as a user's typing would.
-    actions_.push_back(std::make_unique<Action>(activity_, [window, text = platform::win32::wide(text)] {
+    startSend([window, text = platform::win32::wide(text)] {
         SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }));
+    });
 }
 
 void Driver::setRowCheck(HWND list, int row, bool checked) {
@@ -290,15 +276,15 @@ void Driver::setRowCheck(HWND list, int row, bool checked) {
     void* remote = VirtualAllocEx(process, nullptr, sizeof(state), MEM_COMMIT, PAGE_READWRITE);
     if (!remote || !WriteProcessMemory(process, remote, &state, sizeof(state), nullptr))
         fail("cannot reach the list's memory: " + platform::win32::systemMessage(GetLastError()));
-    actions_.push_back(std::make_unique<Action>(activity_, [list, row, remote, process] {
+    startSend([list, row, remote, process] {
         SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }));
+    });
 }
 
 bool Driver::stepDone() const {
-    return std::all_of(actions_.begin() + static_cast<std::ptrdiff_t>(stepActions_), actions_.end(),
-                       [](const auto& action) { return action->done(); });
+    return std::all_of(sendsDone_.begin() + static_cast<std::ptrdiff_t>(stepSends_), sendsDone_.end(),
+                       [](const std::atomic<bool>& done) { return done.load(); });
 }
 
 // Until the program has handled the step, or waits in a dialog the step

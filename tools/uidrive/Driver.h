@@ -2,20 +2,23 @@
 // Plays a scenario against a running program's windows, by window messages
 // and the names the Win32 view left on them, and writes the same transcript
 // as the hosted player. Each step's messages are sent from a thread of their
-// own, so that a step that opens a modal dialog goes on while the next steps
+// own (SendingThreads.h), so that a step that opens a modal dialog goes on while the next steps
 // play in that dialog; after each step the driver waits until the program
 // has handled it (or waits in a dialog it opened) and is idle, answering
 // message dialogs and choosers from the queued answers meanwhile.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "SendingThreads.h"
 #include "TargetProgram.h"
 #include "forms/Scenario.h"
 #include "forms/Transcript.h"
@@ -50,7 +53,6 @@ public:
     void noteStartedProcesses();
 
 private:
-    class Action;
     using Clock = std::chrono::steady_clock;
 
     void apply(const forms::Step& step);
@@ -61,6 +63,7 @@ private:
     HWND findControl(HWND form, const std::string& name);
 
     void note(std::string line);
+    void startSend(std::function<void()> send);
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sendText(HWND window, const std::string& text);
     void setRowCheck(HWND list, int row, bool checked);
@@ -85,8 +88,9 @@ private:
     std::vector<std::pair<HWND, std::string>> dialogs_;  // shown over the main form, the front one last
     std::vector<HWND> answered_;                          // message dialogs and choosers already pressed
     std::map<std::pair<HWND, std::string>, HWND> found_;  // controls found by form and name
-    std::vector<std::unique_ptr<Action>> actions_;
-    std::size_t stepActions_ = 0;  // the first action of the current step
+    std::deque<std::atomic<bool>> sendsDone_;  // one for each send, set once the program has handled it
+    std::size_t stepSends_ = 0;                // the first send of the current step
+    std::optional<SendingThreads> sending_;    // ended before activity_ is closed
     std::deque<forms::Step> answers_;
     std::deque<forms::Step> choices_;
     const forms::Step* current_ = nullptr;
