@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "WindowDump.h"
 #include "WindowQueries.h"
@@ -37,15 +36,11 @@ bool isQueued(const Step& step) { return step.kind == StepKind::Answer || step.k
 }  // namespace
 
 Driver::Driver(TargetProgram& program, forms::Transcript& transcript)
-    : program_(program), transcript_(transcript), activity_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-    sending_.emplace(activity_);
-}
+    : program_(program), transcript_(transcript) {}
 
 Driver::~Driver() {
     // A send still waiting ends with the program.
     if (!program_.ended()) program_.terminate();
-    sending_.reset();
-    CloseHandle(activity_);
 }
 
 void Driver::waitForMainForm() {
@@ -70,7 +65,7 @@ void Driver::play(const std::vector<Step>& steps) {
     auto stepStarted = Clock::now();
     for (auto step = steps.begin(); step != steps.end(); ++step) {
         current_ = &*step;
-        stepSends_ = sendsDone_.size();
+        stepSends_ = sending_.count();
         HWND before = front();
         apply(*step);
         // A run of answers is queued whole: the messages they answer may
@@ -195,7 +190,7 @@ void Driver::act(const Step& step, HWND control, const std::string& kind) {
             fail(step.name + " has " + std::to_string(items) + " items, not an item " + std::to_string(step.number));
         HWND parent = GetParent(control);
         const int index = step.number;
-        startSend([control, parent, index] {
+        sending_.run([control, parent, index] {
             SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
             SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(control));
@@ -250,19 +245,14 @@ void Driver::awaitWindow(const Step& step) {
     }
 }
 
-void Driver::startSend(std::function<void()> send) {
-    sendsDone_.emplace_back(false);
-    sending_->run(std::move(send), sendsDone_.back());
-}
-
 void Driver::send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    startSend([window, message, wParam, lParam] { SendMessageW(window, message, wParam, lParam); });
+    sending_.run([window, message, wParam, lParam] { SendMessageW(window, message, wParam, lParam); });
 }
 
 void Driver::sendText(HWND window, const std::string& text) {
     // WM_SETTEXT's string crosses to the program with the message; the edit
     // reports the change to the form as a user's typing would.
-    startSend([window, text = platform::win32::wide(text)] {
+    sending_.run([window, text = platform::win32::wide(text)] {
         SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     });
 }
@@ -276,15 +266,14 @@ void Driver::setRowCheck(HWND list, int row, bool checked) {
     void* remote = VirtualAllocEx(process, nullptr, sizeof(state), MEM_COMMIT, PAGE_READWRITE);
     if (!remote || !WriteProcessMemory(process, remote, &state, sizeof(state), nullptr))
         fail("cannot reach the list's memory: " + platform::win32::systemMessage(GetLastError()));
-    startSend([list, row, remote, process] {
+    sending_.run([list, row, remote, process] {
         SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     });
 }
 
 bool Driver::stepDone() const {
-    return std::all_of(sendsDone_.begin() + static_cast<std::ptrdiff_t>(stepSends_), sendsDone_.end(),
-                       [](const std::atomic<bool>& done) { return done.load(); });
+    return sending_.returnedSince(stepSends_);
 }
 
 // Until the program has handled the step, or waits in a dialog the step
@@ -320,7 +309,7 @@ void Driver::settle(HWND before) {
             }
             continue;
         }
-        HANDLE events[] = {activity_, program_.process()};
+        HANDLE events[] = {sending_.activity(), program_.process()};
         WaitForMultipleObjects(2, events, FALSE, poll);
         poll = std::min(2 * poll, kLongestPollMs);
     }

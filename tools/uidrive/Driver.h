@@ -8,12 +8,9 @@
 // message dialogs and choosers from the queued answers meanwhile.
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <deque>
-#include <functional>
 #include <map>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -63,7 +60,6 @@ private:
     HWND findControl(HWND form, const std::string& name);
 
     void note(std::string line);
-    void startSend(std::function<void()> send);
     void send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void sendText(HWND window, const std::string& text);
     void setRowCheck(HWND list, int row, bool checked);
@@ -81,16 +77,14 @@ private:
 
     TargetProgram& program_;
     forms::Transcript& transcript_;
-    HANDLE activity_;  // set each time an action ends
     HWND main_ = nullptr;
     std::string mainName_;
     HWND pages_ = nullptr;  // the main form's page notebook
     std::vector<std::pair<HWND, std::string>> dialogs_;  // shown over the main form, the front one last
     std::vector<HWND> answered_;                          // message dialogs and choosers already pressed
     std::map<std::pair<HWND, std::string>, HWND> found_;  // controls found by form and name
-    std::deque<std::atomic<bool>> sendsDone_;  // one for each send, set once the program has handled it
-    std::size_t stepSends_ = 0;                // the first send of the current step
-    std::optional<SendingThreads> sending_;    // ended before activity_ is closed
+    SendingThreads sending_;
+    std::size_t stepSends_ = 0;  // the number of the current step's first send
     std::deque<forms::Step> answers_;
     std::deque<forms::Step> choices_;
     const forms::Step* current_ = nullptr;

@@ -1,5 +1,9 @@
 #include "SendingThreads.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace vk::uidrive {
@@ -54,17 +58,26 @@ private:
 };
 
 // One thread is started at once, while the program itself starts.
-SendingThreads::SendingThreads(HANDLE activity) : activity_(activity) {
+SendingThreads::SendingThreads() : activity_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     threads_.push_back(std::make_unique<Thread>(activity_));
 }
 
-SendingThreads::~SendingThreads() = default;
+SendingThreads::~SendingThreads() {
+    threads_.clear();  // they set the event until they end
+    CloseHandle(activity_);
+}
 
-void SendingThreads::run(std::function<void()> send, std::atomic<bool>& done) {
+void SendingThreads::run(std::function<void()> send) {
+    std::atomic<bool>& returned = returned_.emplace_back(false);
     for (const auto& thread : threads_)
-        if (thread->take(send, done)) return;
+        if (thread->take(send, returned)) return;
     threads_.push_back(std::make_unique<Thread>(activity_));
-    threads_.back()->take(send, done);
+    threads_.back()->take(send, returned);
+}
+
+bool SendingThreads::returnedSince(std::size_t first) const {
+    return std::all_of(returned_.begin() + static_cast<std::ptrdiff_t>(first), returned_.end(),
+                       [](const std::atomic<bool>& returned) { return returned.load(); });
 }
 
 }  // namespace vk::uidrive

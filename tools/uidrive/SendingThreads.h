@@ -8,33 +8,37 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace vk::uidrive {
 
 class SendingThreads {
 public:
-    // ACTIVITY is set each time a send has returned.
-    explicit SendingThreads(HANDLE activity);
+    SendingThreads();
     // Waits for the sends still waiting: the program must have handled or
     // ended them.
     ~SendingThreads();
     SendingThreads(const SendingThreads&) = delete;
     SendingThreads& operator=(const SendingThreads&) = delete;
 
-    // Runs SEND on a thread that is free (a new one when none is), then sets
-    // DONE and the activity event. DONE must outlive the send.
-    void run(std::function<void()> send, std::atomic<bool>& done);
+    // Set each time a send has returned.
+    HANDLE activity() const { return activity_; }
+    // Runs SEND on a thread that is free (a new one when none is).
+    void run(std::function<void()> send);
+    // How many sends were run so far; the number of the next one.
+    std::size_t count() const { return returned_.size(); }
+    // Whether every send from number FIRST on has returned.
+    bool returnedSince(std::size_t first) const;
 
 private:
     class Thread;
 
     HANDLE activity_;
+    std::deque<std::atomic<bool>> returned_;  // one for each send, in order
     std::vector<std::unique_ptr<Thread>> threads_;
 };
 
